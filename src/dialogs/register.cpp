@@ -1,0 +1,5 @@
+#include "dialogs/register.h"
+
+namespace vz {
+void RegisterDialogs(Runtime&) {}
+}  // namespace vz

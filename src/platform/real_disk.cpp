@@ -1,0 +1,111 @@
+#include "platform/real_disk.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/errors.h"
+
+namespace vz {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
+    const ErrorNumber number = err == ENOSPC || err == EDQUOT ? ErrorNumber::DiskFull
+                               : err == EIO                   ? ErrorNumber::DeviceIo
+                                                              : ErrorNumber::PathFileAccess;
+    throw RuntimeError(number, "cannot " + what + " " + path + ": " + std::strerror(err));
+}
+
+// Opens for reading and writing, or, where that is refused, for reading only,
+// as random-access Open without an access clause does.
+int OpenFile(const std::string& path, bool create) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return fd;
+}
+
+bool IsRegular(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+RealDisk::RealDisk(std::string folder) : folder_(std::move(folder)) {}
+
+std::string RealDisk::Path(const std::string& name) const {
+    return folder_.empty() ? name : folder_ + "/" + name;
+}
+
+void RealDisk::Open(const std::string& name) {
+    const std::string path = Path(name);
+    Fd fd(OpenFile(path, true));
+    if (fd.get() < 0) Fail("open", path, errno);
+    if (!IsRegular(fd.get())) Fail("open", path, EISDIR);
+}
+
+Bytes RealDisk::Read(const std::string& name, std::size_t offset, std::size_t count) {
+    const std::string path = Path(name);
+    Fd fd(OpenFile(path, false));
+    if (fd.get() < 0) Fail("open", path, errno);
+    Bytes out(count);
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd.get(), out.data() + got, count - got, off_t(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fail("read", path, errno);
+        if (n == 0) break;
+        got += std::size_t(n);
+    }
+    out.resize(got);
+    return out;
+}
+
+void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& bytes) {
+    const std::string path = Path(name);
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0) Fail("write", path, errno);
+    std::size_t put = 0;
+    while (put < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd.get(), bytes.data() + put, bytes.size() - put, off_t(offset + put));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fail("write", path, errno);
+        put += std::size_t(n);
+    }
+    if (::fsync(fd.get()) != 0) Fail("write", path, errno);
+}
+
+std::optional<Bytes> RealDisk::Contents(const std::string& name) {
+    const std::string path = Path(name);
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || !IsRegular(fd.get())) return std::nullopt;
+    Bytes out;
+    std::uint8_t buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        out.insert(out.end(), buf, buf + n);
+    }
+    return out;
+}
+
+}  // namespace vz

@@ -1,0 +1,122 @@
+#pragma once
+// The forms runtime: the global window instances, Load and Unload, input from
+// the user, the pop-up menu, modality, errors, and the services windows use.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/disk.h"
+#include "platform/event.h"
+#include "platform/form.h"
+#include "platform/random.h"
+#include "platform/resources.h"
+#include "platform/scheduler.h"
+#include "platform/screen.h"
+#include "platform/sound.h"
+
+namespace vz {
+
+struct Services {
+    Scheduler& scheduler;
+    Disk& disk;
+    SoundPlayer& sound;
+    const Resources& resources;
+    Screen screen;
+};
+
+enum class InputResult { Delivered, Ignored, BadTarget };
+
+class Runtime {
+public:
+    using Factory = std::function<std::unique_ptr<Form>(Runtime&)>;
+
+    explicit Runtime(Services services);
+    ~Runtime();
+
+    Scheduler& scheduler() { return services_.scheduler; }
+    Disk& disk() { return services_.disk; }
+    SoundPlayer& sound() { return services_.sound; }
+    const Resources& resources() const { return services_.resources; }
+    const Screen& screen() const { return services_.screen; }
+    Random& random() { return random_; }
+
+    void AddObserver(Observer* observer);
+    void RemoveObserver(Observer* observer);
+    void Emit(EventKind kind, std::string line, Form* form = nullptr, Control* control = nullptr);
+
+    // Windows.
+    void Register(const std::string& name, Factory factory);
+    bool IsRegistered(const std::string& name) const;
+    // A reference to the global instance; loads the window, hidden, if needed.
+    Form& Ref(const std::string& name);
+    template <class T>
+    T& Ref(const std::string& name) {
+        return static_cast<T&>(Ref(name));
+    }
+    Form* Find(const std::string& name) const;  // the loaded instance, or nothing
+    std::vector<Form*> LoadedForms() const;
+    void Load(const std::string& name) { Ref(name); }
+    // Runs Form_Unload and destroys the window; nothing if it is not loaded.
+    void Unload(const std::string& name);
+    void Unload(Form& form);
+    std::uint64_t NextTopmostOrder() { return ++topmost_counter_; }
+
+    // The program: loads its start-up window; unloads it as a log-off does.
+    void Start(const std::string& startup);
+    void Stop();
+    bool Running() const { return running_; }
+
+    // Runs an event handler; an untrapped error is reported and ends the program.
+    void Dispatch(const std::function<void()>& handler);
+    // A failure the program reports to the user and goes on from.
+    void ReportError(const std::string& message);
+
+    // The pop-up menu.
+    void PopupMenu(Form& window, Form& carrier, const std::string& menu);
+    bool PopupOpen() const { return popup_.window != nullptr; }
+    Form* PopupWindow() const { return popup_.window; }
+    const Menu* PopupItems() const;
+    void ClosePopup();
+
+    // Input from the user, by target name ("frmSplash", "frmSetting.Command1").
+    InputResult Click(const std::string& target);
+    InputResult Hover(const std::string& target);
+    InputResult Select(const std::string& target, int position);
+    InputResult Key(const std::string& key);  // "Enter" or "Escape"
+    InputResult Choose(const std::string& item);
+    InputResult Dismiss();
+    // The visible modal window that has the input, if any.
+    Form* ModalWindow() const;
+
+private:
+    struct Target {
+        Form* form = nullptr;
+        Control* control = nullptr;
+        bool bad = false;
+    };
+    Target Resolve(const std::string& target) const;
+    bool Accepts(const Target& t) const;
+    InputResult Ignore(const std::string& input);
+    void End();
+
+    Services services_;
+    Random random_;
+    std::vector<Observer*> observers_;
+    std::map<std::string, Factory> factories_;
+    std::map<std::string, std::unique_ptr<Form>> live_;
+    std::vector<std::unique_ptr<Form>> graveyard_;  // unloaded during a handler
+    int depth_ = 0;
+    bool running_ = false;
+    std::string startup_;
+    std::uint64_t topmost_counter_ = 0;
+    struct Popup {
+        Form* window = nullptr;
+        Form* carrier = nullptr;
+        std::string menu;
+    } popup_;
+};
+
+}  // namespace vz

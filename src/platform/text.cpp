@@ -1,0 +1,84 @@
+#include "platform/text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vz {
+
+std::string GeneralNumber(double value, char decimal) {
+    if (value == 0) return "0";
+    char buf[64];
+    // 15 significant digits, as the runtime's general form of a Double.
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    std::string s(buf);
+    const auto e = s.find('e');
+    std::string mantissa = e == std::string::npos ? s : s.substr(0, e);
+    const std::string exponent = e == std::string::npos ? "" : s.substr(e);
+    if (mantissa.find('.') != std::string::npos) {
+        while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+        if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
+    }
+    for (char& c : mantissa)
+        if (c == '.') c = decimal;
+    if (exponent.empty()) return mantissa;
+    // e+15 -> E+15, as the runtime writes exponents.
+    std::string ex = "E";
+    ex += exponent[1];
+    std::size_t i = 2;
+    while (i + 1 < exponent.size() && exponent[i] == '0') ++i;
+    ex += exponent.substr(i);
+    return mantissa + ex;
+}
+
+double Val(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::string digits;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) digits += text[i++];
+    bool seen_point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            digits += c;
+        } else if (c == '.' && !seen_point) {
+            seen_point = true;
+            digits += c;
+        } else if (c != ' ' && c != '\t') {
+            break;  // Val also skips blanks inside the number
+        }
+    }
+    return std::strtod(digits.c_str(), nullptr);
+}
+
+std::string TraceBool(bool value) { return value ? "True" : "False"; }
+
+std::string TraceString(const std::string& value) {
+    std::string out = "\"";
+    for (char c : value) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string TraceNumber(double value) { return GeneralNumber(value, '.'); }
+
+}  // namespace vz
+
+namespace vz {
+
+std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i) out += ' ';
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out;
+}
+
+}  // namespace vz

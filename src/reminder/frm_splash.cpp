@@ -1,0 +1,219 @@
+#include "reminder/frm_splash.h"
+
+#include "chime/module1.h"
+#include "platform/errors.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+#include "reminder/layout.h"
+#include "store/settings_file.h"
+#include "store/usage_file.h"
+
+namespace vz {
+
+using namespace splash;
+
+FrmSplash::FrmSplash(Runtime& runtime, Module1& module1)
+    : Form(runtime, kName),
+      Timer1(*this, "Timer1", kMinuteMs, true),
+      Timer2(*this, "Timer2", kCountdownTickMs, false),
+      Timer3(*this, "Timer3", kPictureMoveMs, false),
+      Timer4(*this, "Timer4", kBlinkMs, false),
+      Image1(*this, "Image1"),
+      Label1(*this, "Label1"),
+      Label2(*this, "Label2"),
+      module1_(module1) {
+    border_style = BorderStyle::None;
+    show_in_taskbar = false;
+    DesignGeometry(0, 0, kDesignWidth, kDesignHeight);
+    DesignBackColor(kBlack);
+
+    Image1.Design(0, 0, kImageWidth, kImageHeight, false);
+    Image1.picture = "rest-picture";
+    Image1.tool_tip = kPictureToolTip;
+
+    Label1.Design(0, 0, kDesignWidth, kLabel1Height, false);
+    Label1.caption_ = kSlogan;
+    Label1.fore_color = kYellow;
+    Label1.transparent = true;
+    Label1.alignment = Alignment::Center;
+    Label1.auto_size = true;
+    Label1.font = {"Comic Sans MS", 14.25, false};
+
+    Label2.Design(0, 0, kDesignWidth, kLabel2Height, false);
+    Label2.back_color = kRed;
+    Label2.fore_color = kWhite;
+    Label2.alignment = Alignment::Center;
+    Label2.font = {"Microsoft Sans Serif", 14.25, false};
+
+    Timer1.on_tick = [this] { Timer1_Timer(); };
+    Timer2.on_tick = [this] { Timer2_Timer(); };
+    Timer3.on_tick = [this] { Timer3_Timer(); };
+    Timer4.on_tick = [this] { Timer4_Timer(); };
+    Label2.on_click = [this] { Label2_Click(); };
+    Label2.on_mouse_move = [this] { Label2_MouseMove(); };
+}
+
+std::string FrmSplash::ReminderText() const {
+    return "Why not take a rest of " + std::to_string(RestTim) + " minutes.";
+}
+
+void FrmSplash::Form_Load() {
+    Hide();
+    MakeTopmost();
+    ReadFiles();
+    LayoutBanner();
+    Label2.Move(0, 0, Width());
+    Label1.Move(0, kLabel1Top, Width());
+    runtime().Unload("Form1");
+}
+
+void FrmSplash::ReadFiles() {
+    HalfHour = ReadUsage(runtime());
+    const StoredChoices stored = ReadSettings(runtime());
+    // A stored position too large for a Byte value falls back to the default
+    // and leaves the file as it is, so a damaged file never stops the start.
+    try {
+        RestTim = RestMinutesAt(stored.rest_position);
+    } catch (const RuntimeError&) {
+        RestTim = kDefaultRestMinutes;
+        runtime().ReportError("The settings file holds an unusable rest length; using " +
+                              std::to_string(RestTim) + " minutes.");
+    }
+    try {
+        Preparat = PreparatorySecondsAt(stored.preparatory_position);
+    } catch (const RuntimeError&) {
+        Preparat = kDefaultPreparatorySeconds;
+        runtime().ReportError("The settings file holds an unusable preparatory time; using " +
+                              std::to_string(Preparat) + " seconds.");
+    }
+}
+
+void FrmSplash::LayoutBanner() {
+    SetBackColor(kRed);
+    Move(0, 0, runtime().screen().Width(), kBannerHeight);
+    CentreImage();
+}
+
+void FrmSplash::CentreImage() {
+    Image1.Move((Width() - Image1.Width()) / 2, (Height() - Image1.Height()) / 2);
+}
+
+void FrmSplash::Timer1_Timer() {
+    MinuteNum = CByte(long{MinuteNum} + 1);
+    if (long{MinuteNum} == long{kMinutesPerHour} - long{RestTim}) {
+        if (GaiBian) return;
+        Show();
+        module1_.PlayChime(kChimeId);
+        Label2.SetCaption(ReminderText());
+        Label2.SetVisible(true);
+        Timer2.SetEnabled(true);
+        return;
+    }
+    if (MinuteNum == kMinutesPerHour) EndHour();
+}
+
+void FrmSplash::EndHour() {
+    if (!NotNow) module1_.PlayChime(kChimeId);
+    MinuteNum = 0;
+    UnloadSmallWindows();
+    // A menu left open on the rest screen goes with it, so nothing can be
+    // chosen from it once the hour is over.
+    runtime().ClosePopup();
+    Hide();
+    Timer3.SetEnabled(false);
+    Timer4.SetEnabled(false);
+    // A countdown longer than the rest of the hour ends with the hour rather
+    // than putting up a rest screen without its banner in the next one.
+    if (Timer2.Enabled()) Timer2.SetEnabled(false);
+    Label1.SetVisible(false);
+    Image1.SetVisible(false);
+    SecondNum = 0;
+    GaiBian = false;
+    LayoutBanner();
+    AddUseTime(2);
+    NotNow = false;
+}
+
+void FrmSplash::Timer2_Timer() {
+    SecondNum = CByte(long{SecondNum} + 1);
+    if (SecondNum >= Preparat) {
+        Timer3.SetEnabled(true);
+        Timer4.SetEnabled(true);
+        Timer2.SetEnabled(false);
+        ShowRestScreen();
+    }
+}
+
+void FrmSplash::ShowRestScreen() {
+    Label1.SetVisible(true);
+    Label2.SetVisible(false);
+    Image1.SetVisible(true);
+    SetBackColor(kBlack);
+    SetHeight(runtime().screen().Height());
+    CentreImage();
+}
+
+void FrmSplash::Timer3_Timer() {
+    Random& random = runtime().random();
+    random.Randomize(runtime().scheduler().NowMs());
+    const double r1 = random.Rnd();
+    const double r2 = random.Rnd();
+    Image1.Move((Width() - Image1.Width()) * r1, (Height() - Image1.Height()) * r2);
+}
+
+void FrmSplash::Timer4_Timer() { Label1.SetVisible(!Label1.Visible()); }
+
+void FrmSplash::Label2_Click() {
+    Timer2.SetEnabled(false);
+    NotNow = true;
+    Hide();
+}
+
+void FrmSplash::Label2_MouseMove() { Label2.SetCaption(splash::kNotNow); }
+
+void FrmSplash::Form_MouseMove() {
+    if (Label2.Visible()) Label2.SetCaption(ReminderText());
+}
+
+void FrmSplash::Form_Click() {
+    if (Timer3.Enabled()) runtime().PopupMenu(*this, runtime().Ref("Form1"), "File");
+}
+
+void FrmSplash::Form_Unload(int& /*cancel*/) {
+    const Integer credit = MinuteNum > kHalfHourMinutes ? 2 : 1;
+    AddUseTime(credit);
+    UnloadSmallWindows();
+}
+
+void FrmSplash::UnloadSmallWindows() {
+    runtime().Unload("frmAbout");
+    runtime().Unload("frmHour");
+    runtime().Unload("frmSetting");
+}
+
+void FrmSplash::AddUseTime(Integer increment) {
+    try {
+        AddInt(HalfHour, increment);  // the mirror must have room too
+        AddToUsageFile(runtime(), increment);
+    } catch (const RuntimeError& e) {
+        if (e.number() != ErrorNumber::Overflow) throw;
+        // At its limit the count stays as it is; the rest of the hour goes on.
+        runtime().ReportError("The usage total has reached its limit of 32767 half-hours; "
+                              "this time was not added.");
+        return;
+    }
+    HalfHour = AddInt(HalfHour, increment);
+}
+
+std::optional<std::string> FrmSplash::Variable(std::string_view name) const {
+    if (name == "HalfHour") return TraceNumber(HalfHour);
+    if (name == "RestTim") return TraceNumber(RestTim);
+    if (name == "Preparat") return TraceNumber(Preparat);
+    if (name == "GaiBian") return TraceBool(GaiBian);
+    if (name == "MinuteNum") return TraceNumber(MinuteNum);
+    if (name == "SecondNum") return TraceNumber(SecondNum);
+    if (name == "NotNow") return TraceBool(NotNow);
+    return std::nullopt;
+}
+
+}  // namespace vz

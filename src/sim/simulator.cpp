@@ -1,0 +1,173 @@
+#include "sim/simulator.h"
+
+#include <cctype>
+#include <filesystem>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "app/embedded_resources.h"
+#include "app/program.h"
+#include "platform/control.h"
+#include "platform/real_disk.h"
+#include "platform/text.h"
+#include "platform/virtual_scheduler.h"
+
+namespace vz {
+
+class Simulator::Printer : public Observer {
+public:
+    Printer(std::ostream& out, const Scheduler& clock) : out_(out), clock_(clock) {}
+    void OnEvent(const Event& event) override {
+        if (event.line.empty()) return;
+        out_ << clock_.NowMs() << ' ' << event.line << '\n';
+    }
+
+private:
+    std::ostream& out_;
+    const Scheduler& clock_;
+};
+
+long long ParseDuration(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    if (i == 0 || i > 12) return -1;
+    const long long n = std::stoll(text.substr(0, i));
+    const std::string unit = text.substr(i);
+    if (unit == "ms") return n;
+    if (unit == "s") return n * 1000;
+    if (unit == "m") return n * 60'000;
+    if (unit == "h") return n * 3'600'000;
+    return -1;
+}
+
+Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err,
+                     Disk* disk)
+    : out_(out), err_(err), scheduler_(std::make_unique<VirtualScheduler>()) {
+    if (!disk) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.data_dir, ec);
+        own_disk_ = std::make_unique<RealDisk>(options.data_dir);
+        disk = own_disk_.get();
+    }
+    sound_ = std::make_unique<SilentPlayer>();
+    resources_ = std::make_unique<EmbeddedResources>();
+    program_ = std::make_unique<Program>(
+        Services{*scheduler_, *disk, *sound_, *resources_, options.screen});
+    printer_ = std::make_unique<Printer>(out_, *scheduler_);
+    program_->runtime().AddObserver(printer_.get());
+}
+
+Simulator::~Simulator() { program_->runtime().RemoveObserver(printer_.get()); }
+
+bool Simulator::Fail(int line_number, const std::string& message) {
+    out_.flush();
+    err_ << "line " << line_number << ": " << message << '\n';
+    return false;
+}
+
+int Simulator::Run(std::istream& script) {
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        if (!RunLine(line, number)) return 2;
+    }
+    out_.flush();
+    return 0;
+}
+
+bool Simulator::RunLine(const std::string& raw, int n) {
+    std::string line = raw.substr(0, raw.find('#'));
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    if (words.empty()) return true;
+    const std::string& cmd = words[0];
+    Runtime& rt = program_->runtime();
+    auto arity = [&](std::size_t count) {
+        return words.size() == count + 1 ? true
+                                         : Fail(n, cmd + " takes " + std::to_string(count) +
+                                                       " argument" + (count == 1 ? "" : "s"));
+    };
+    auto result = [&](InputResult r, const std::string& what) {
+        return r == InputResult::BadTarget ? Fail(n, "bad target: " + what) : true;
+    };
+
+    if (cmd == "start") {
+        if (!arity(0)) return false;
+        if (rt.Running())
+            rt.Emit(EventKind::Ignored, "ignored start");
+        else
+            program_->Start();
+        return true;
+    }
+    if (cmd == "stop") {
+        if (!arity(0)) return false;
+        if (!rt.Running())
+            rt.Emit(EventKind::Ignored, "ignored stop");
+        else
+            program_->Stop();
+        return true;
+    }
+    if (cmd == "wait") {
+        if (!arity(1)) return false;
+        const long long ms = ParseDuration(words[1]);
+        if (ms < 0) return Fail(n, "bad duration: " + words[1]);
+        scheduler_->Advance(ms);
+        return true;
+    }
+    if (cmd == "click") return arity(1) && result(rt.Click(words[1]), words[1]);
+    if (cmd == "hover") return arity(1) && result(rt.Hover(words[1]), words[1]);
+    if (cmd == "choose") return arity(1) && result(rt.Choose(words[1]), words[1]);
+    if (cmd == "dismiss") return arity(0) && result(rt.Dismiss(), "dismiss");
+    if (cmd == "key") return arity(1) && result(rt.Key(words[1]), words[1]);
+    if (cmd == "select") {
+        if (!arity(2)) return false;
+        char* end = nullptr;
+        const long pos = std::strtol(words[2].c_str(), &end, 10);
+        if (*end || words[2].empty()) return Fail(n, "bad list position: " + words[2]);
+        return result(rt.Select(words[1], int(pos)), words[1]);
+    }
+    if (cmd == "print") {
+        if (words.size() == 3 && words[1] == "file") return Print("file " + words[2], n);
+        return arity(1) && Print(words[1], n);
+    }
+    return Fail(n, "unknown command: " + cmd);
+}
+
+bool Simulator::Print(const std::string& what, int n) {
+    Runtime& rt = program_->runtime();
+    auto answer = [&](const std::string& value) {
+        out_ << "= " << value << '\n';
+        return true;
+    };
+    if (what.rfind("file ", 0) == 0) {
+        const auto bytes = rt.disk().Contents(what.substr(5));
+        if (!bytes) return answer("missing");
+        if (bytes->empty()) {
+            out_ << "=\n";
+            return true;
+        }
+        return answer(HexBytes(*bytes));
+    }
+    const auto dot = what.find('.');
+    const std::string window = what.substr(0, dot);
+    if (dot == std::string::npos || !rt.IsRegistered(window)) return Fail(n, "bad target: " + what);
+    const Form* form = rt.Find(window);
+    if (!form) return answer("not loaded");
+    const std::string rest = what.substr(dot + 1);
+    const auto dot2 = rest.find('.');
+    if (dot2 == std::string::npos) {
+        if (auto v = form->Variable(rest)) return answer(*v);
+        if (auto v = form->Property(rest)) return answer(*v);
+        return Fail(n, "bad target: " + what);
+    }
+    const Control* control = form->FindControl(rest.substr(0, dot2));
+    if (!control) return Fail(n, "bad target: " + what);
+    if (auto v = control->Property(rest.substr(dot2 + 1))) return answer(*v);
+    return Fail(n, "bad target: " + what);
+}
+
+}  // namespace vz

@@ -1,0 +1,57 @@
+#pragma once
+// Runs the program's real logic against the forms model in virtual time,
+// driven by a script, and prints every observable effect as `<ms> <effect>`.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "platform/screen.h"
+
+namespace vz {
+
+class Disk;
+class Program;
+class SoundPlayer;
+class VirtualScheduler;
+class Resources;
+
+struct SimOptions {
+    std::string data_dir = ".";
+    Screen screen;
+};
+
+class Simulator {
+public:
+    // `disk`, when given, replaces the real folder (tests use it for faults).
+    Simulator(const SimOptions& options, std::ostream& out, std::ostream& err,
+              Disk* disk = nullptr);
+    ~Simulator();
+
+    // Runs a whole script; returns the exit status (0, or 2 for a script error).
+    int Run(std::istream& script);
+    // Runs one line; false on a script error, which has been reported.
+    bool RunLine(const std::string& line, int line_number);
+
+    Program& program() { return *program_; }
+    VirtualScheduler& scheduler() { return *scheduler_; }
+
+private:
+    class Printer;
+    bool Fail(int line_number, const std::string& message);
+    bool Print(const std::string& what, int line_number);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::unique_ptr<VirtualScheduler> scheduler_;
+    std::unique_ptr<Disk> own_disk_;
+    std::unique_ptr<SoundPlayer> sound_;
+    std::unique_ptr<Resources> resources_;
+    std::unique_ptr<Program> program_;
+    std::unique_ptr<Printer> printer_;
+};
+
+// Parses a duration such as 800ms, 10s, 58m or 2h into milliseconds; -1 if bad.
+long long ParseDuration(const std::string& text);
+
+}  // namespace vz
