@@ -25,6 +25,7 @@ struct Services {
     SoundPlayer& sound;
     const Resources& resources;
     Screen screen;
+    std::string decimal_separator = ".";  // the user's locale's
 };
 
 enum class InputResult { Delivered, Ignored, BadTarget };
@@ -41,6 +42,7 @@ public:
     SoundPlayer& sound() { return services_.sound; }
     const Resources& resources() const { return services_.resources; }
     const Screen& screen() const { return services_.screen; }
+    const std::string& DecimalSeparator() const { return services_.decimal_separator; }
     Random& random() { return random_; }
 
     void AddObserver(Observer* observer);

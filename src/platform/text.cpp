@@ -7,7 +7,7 @@
 
 namespace vz {
 
-std::string GeneralNumber(double value, char decimal) {
+std::string GeneralNumber(double value, const std::string& decimal) {
     if (value == 0) return "0";
     char buf[64];
     // 15 significant digits, as the runtime's general form of a Double.
@@ -20,8 +20,8 @@ std::string GeneralNumber(double value, char decimal) {
         while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
         if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
     }
-    for (char& c : mantissa)
-        if (c == '.') c = decimal;
+    if (const auto point = mantissa.find('.'); point != std::string::npos)
+        mantissa.replace(point, 1, decimal);
     if (exponent.empty()) return mantissa;
     // e+15 -> E+15, as the runtime writes exponents.
     std::string ex = "E";
@@ -63,7 +63,7 @@ std::string TraceString(const std::string& value) {
     return out + "\"";
 }
 
-std::string TraceNumber(double value) { return GeneralNumber(value, '.'); }
+std::string TraceNumber(double value) { return GeneralNumber(value, "."); }
 
 }  // namespace vz
 

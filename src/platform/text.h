@@ -10,7 +10,7 @@ namespace vz {
 
 // General number form: shortest exact form, no trailing zeros, no thousands
 // separator, `decimal` as the decimal separator ("6750.5", "-242", "16384.5").
-std::string GeneralNumber(double value, char decimal = '.');
+std::string GeneralNumber(double value, const std::string& decimal = ".");
 
 // Val: the leading number of a text, leading blanks skipped; 0 when none.
 double Val(const std::string& text);
