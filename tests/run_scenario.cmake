@@ -1,9 +1,10 @@
 # Runs SCRIPT through the simulator in a fresh folder WORK and compares the
-# output with SCRIPT's expected trace, SCRIPT with .expected in place of .sim.
-# Files named SCRIPT-stem.NAME.in are copied into the folder first, as NAME.
+# output with the expected trace EXPECTED/<stem>.expected. Files named
+# EXPECTED/<stem>.NAME.in are copied into the folder first, as NAME, and
+# EXPECTED/<stem>.args holds extra simulator arguments.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-get_filename_component(dir ${SCRIPT} DIRECTORY)
+set(dir ${EXPECTED})
 get_filename_component(stem ${SCRIPT} NAME_WE)
 file(GLOB inputs ${dir}/${stem}.*.in)
 foreach(in ${inputs})
