@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/window_frame.h"
+#include "platform/errors.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "reminder/frm_splash.h"
@@ -75,7 +76,18 @@ void FrmSetting::Form_Load() {
 }
 
 void FrmSetting::LoadChoices() {
-    const StoredChoices stored = ReadSettings(runtime());
+    StoredChoices stored;
+    try {
+        stored = ReadSettings(runtime());
+        runtime().ProblemSolved(kSettingsFile);
+    } catch (const RuntimeError& e) {
+        // Unreadable: show the values in effect instead.
+        const auto& splash = runtime().Ref<FrmSplash>(FrmSplash::kName);
+        stored.rest_position = Byte(std::clamp(splash.RestTim / 2 - 1, 0, 255));
+        stored.preparatory_position = Byte(std::clamp(splash.Preparat / 10 - 1, 0, 255));
+        runtime().ReportProblem(kSettingsFile, std::string("Cannot read the settings (") +
+                                                   e.what() + ").");
+    }
     SelectStored(Combo1, stored.rest_position);
     SelectStored(Combo2, stored.preparatory_position);
 }
@@ -85,7 +97,15 @@ void FrmSetting::Command1_Click() {
     splash.RestTim = CByte(Val(Combo1.Text()));
     splash.Preparat = CByte(Val(Combo2.Text()));
     splash.GaiBian = true;
-    WriteSettings(runtime(), {CByte(long{Combo2.ListIndex()}), CByte(long{Combo1.ListIndex()})});
+    const StoredChoices choices{CByte(long{Combo2.ListIndex()}), CByte(long{Combo1.ListIndex()})};
+    try {
+        WriteSettings(runtime(), choices);
+        runtime().ProblemSolved(kSettingsFile);
+    } catch (const RuntimeError& e) {
+        // The choice is in effect for this session even when it cannot be kept.
+        runtime().ReportProblem(kSettingsFile, std::string("Cannot save the settings (") +
+                                                   e.what() + "); they last until you log off.");
+    }
     runtime().Unload(*this);
 }
 

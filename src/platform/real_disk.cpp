@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,7 +57,14 @@ std::string RealDisk::Path(const std::string& name) const {
 
 void RealDisk::Open(const std::string& name) {
     const std::string path = Path(name);
-    Fd fd(OpenFile(path, true));
+    int raw = OpenFile(path, true);
+    if (raw < 0 && errno == ENOENT && !folder_.empty()) {
+        // The folder has gone (or never was): make it again rather than give up.
+        std::error_code ec;
+        std::filesystem::create_directories(folder_, ec);
+        raw = OpenFile(path, true);
+    }
+    Fd fd(raw);
     if (fd.get() < 0) Fail("open", path, errno);
     if (!IsRegular(fd.get())) Fail("open", path, EISDIR);
 }
@@ -78,19 +86,42 @@ Bytes RealDisk::Read(const std::string& name, std::size_t offset, std::size_t co
     return out;
 }
 
-void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& bytes) {
-    const std::string path = Path(name);
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
-    if (fd.get() < 0) Fail("write", path, errno);
+namespace {
+
+bool WriteAll(int fd, const Bytes& bytes, std::size_t offset) {
     std::size_t put = 0;
     while (put < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(fd.get(), bytes.data() + put, bytes.size() - put, off_t(offset + put));
+        const ssize_t n = ::pwrite(fd, bytes.data() + put, bytes.size() - put, off_t(offset + put));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) Fail("write", path, errno);
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
         put += std::size_t(n);
     }
-    if (::fsync(fd.get()) != 0) Fail("write", path, errno);
+    return true;
+}
+
+}  // namespace
+
+void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& bytes) {
+    const std::string path = Path(name);
+    Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0) Fail("write", path, errno);
+    if (!IsRegular(fd.get())) Fail("write", path, EISDIR);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) Fail("write", path, errno);
+    // Keep what is there, so a write cut short can be undone: the file then
+    // holds the old bytes or the new ones, never a mixture.
+    Bytes old(bytes.size());
+    const ssize_t had = ::pread(fd.get(), old.data(), old.size(), off_t(offset));
+    old.resize(had > 0 ? std::size_t(had) : 0);
+    if (!WriteAll(fd.get(), bytes, offset) || ::fsync(fd.get()) != 0) {
+        const int err = errno;
+        WriteAll(fd.get(), old, offset);
+        if (::ftruncate(fd.get(), st.st_size) == 0) ::fsync(fd.get());
+        Fail("write", path, err);
+    }
 }
 
 std::optional<Bytes> RealDisk::Contents(const std::string& name) {

@@ -137,6 +137,15 @@ void Runtime::ReportError(const std::string& message) {
     Emit(EventKind::Error, "error " + message);
 }
 
+void Runtime::ReportProblem(const std::string& subject, const std::string& message) {
+    auto [it, inserted] = problems_.try_emplace(subject, message);
+    if (!inserted && it->second == message) return;
+    it->second = message;
+    ReportError(message);
+}
+
+void Runtime::ProblemSolved(const std::string& subject) { problems_.erase(subject); }
+
 void Runtime::PopupMenu(Form& window, Form& carrier, const std::string& menu) {
     popup_ = {&window, &carrier, menu};
     Emit(EventKind::Popup, "popup " + window.name() + " " + menu, &window);

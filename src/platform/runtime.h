@@ -75,6 +75,10 @@ public:
     void Dispatch(const std::function<void()>& handler);
     // A failure the program reports to the user and goes on from.
     void ReportError(const std::string& message);
+    // A lasting problem with `subject` (a file, say): reported when it is new,
+    // not again while it stays the same, and forgotten once it is solved.
+    void ReportProblem(const std::string& subject, const std::string& message);
+    void ProblemSolved(const std::string& subject);
 
     // The pop-up menu.
     void PopupMenu(Form& window, Form& carrier, const std::string& menu);
@@ -114,6 +118,7 @@ private:
     bool running_ = false;
     std::string startup_;
     std::uint64_t topmost_counter_ = 0;
+    std::map<std::string, std::string> problems_;
     struct Popup {
         Form* window = nullptr;
         Form* carrier = nullptr;

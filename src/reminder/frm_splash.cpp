@@ -68,8 +68,23 @@ void FrmSplash::Form_Load() {
 }
 
 void FrmSplash::ReadFiles() {
-    HalfHour = ReadUsage(runtime());
-    const StoredChoices stored = ReadSettings(runtime());
+    // A file that cannot be read is reported and read as empty: the program
+    // keeps reminding, and credits wait in memory until the file can be written.
+    try {
+        HalfHour = ReadUsage(runtime());
+        runtime().ProblemSolved(kUsageFile);
+    } catch (const RuntimeError& e) {
+        runtime().ReportProblem(kUsageFile, std::string("Cannot read the usage total (") +
+                                                e.what() + "); counting goes on.");
+    }
+    StoredChoices stored;
+    try {
+        stored = ReadSettings(runtime());
+        runtime().ProblemSolved(kSettingsFile);
+    } catch (const RuntimeError& e) {
+        runtime().ReportProblem(kSettingsFile, std::string("Cannot read the settings (") +
+                                                   e.what() + "); using the defaults.");
+    }
     // A stored position too large for a Byte value falls back to the default
     // and leaves the file as it is, so a damaged file never stops the start.
     try {
@@ -192,17 +207,36 @@ void FrmSplash::UnloadSmallWindows() {
 }
 
 void FrmSplash::AddUseTime(Integer increment) {
+    // Credits that could not be written before go in with this one.
+    Integer total = 0;
     try {
         AddInt(HalfHour, increment);  // the mirror must have room too
-        AddToUsageFile(runtime(), increment);
-    } catch (const RuntimeError& e) {
-        if (e.number() != ErrorNumber::Overflow) throw;
-        // At its limit the count stays as it is; the rest of the hour goes on.
-        runtime().ReportError("The usage total has reached its limit of 32767 half-hours; "
-                              "this time was not added.");
+        total = AddInt(unsaved_, increment);
+    } catch (const RuntimeError&) {
+        ReportUsageLimit();
         return;
     }
+    try {
+        AddToUsageFile(runtime(), total);
+        runtime().ProblemSolved(kUsageFile);
+        unsaved_ = 0;
+    } catch (const RuntimeError& e) {
+        if (e.number() == ErrorNumber::Overflow) {
+            ReportUsageLimit();
+            return;
+        }
+        unsaved_ = total;
+        runtime().ReportProblem(kUsageFile, std::string("Cannot save the usage total (") +
+                                                e.what() +
+                                                "); the hours are kept until it can be saved.");
+    }
     HalfHour = AddInt(HalfHour, increment);
+}
+
+void FrmSplash::ReportUsageLimit() {
+    // At its limit the count stays as it is; the rest of the hour goes on.
+    runtime().ReportError(
+        "The usage total has reached its limit of 32767 half-hours; this time was not added.");
 }
 
 std::optional<std::string> FrmSplash::Variable(std::string_view name) const {
@@ -213,6 +247,7 @@ std::optional<std::string> FrmSplash::Variable(std::string_view name) const {
     if (name == "MinuteNum") return TraceNumber(MinuteNum);
     if (name == "SecondNum") return TraceNumber(SecondNum);
     if (name == "NotNow") return TraceBool(NotNow);
+    if (name == "Unsaved") return TraceNumber(unsaved_);
     return std::nullopt;
 }
 

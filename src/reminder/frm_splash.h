@@ -54,12 +54,14 @@ private:
     void ShowRestScreen();
     void EndHour();
     void AddUseTime(Integer increment);
+    void ReportUsageLimit();
     void UnloadSmallWindows();
 
     Module1& module1_;
     Byte MinuteNum = 0;
     Byte SecondNum = 0;
     bool NotNow = false;
+    Integer unsaved_ = 0;  // half-hours credited but not yet written to the file
 };
 
 }  // namespace vz
