@@ -1,0 +1,87 @@
+#pragma once
+// Widgets for the model's controls. Each shows its control's design and
+// properties as the model holds them and reports the user's clicks and
+// pointer moves on it; none of them decides anything.
+
+#include <QComboBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/controls.h"
+#include "qt/input_sink.h"
+
+namespace vz::qt {
+
+// Reports a click (press and release on the widget) and pointer moves.
+class PointerWidget : public QWidget {
+public:
+    PointerWidget(QWidget* parent, InputSink& sink, std::string target);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    InputSink& sink_;
+    std::string target_;
+    bool pressed_ = false;
+};
+
+class LabelView : public PointerWidget {
+public:
+    LabelView(QWidget* parent, InputSink& sink, const Label& label);
+    // Reads the label's properties; `box` is its rectangle in the window.
+    void Sync(const Label& label, QRect box);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString text_;
+    QColor back_, fore_;
+    bool transparent_ = false;
+    Qt::Alignment align_;
+    bool wrap_ = true;
+};
+
+class PictureView : public PointerWidget {
+public:
+    PictureView(QWidget* parent, InputSink& sink, const Control& control, QPixmap picture,
+                QColor back);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap picture_;
+    QColor back_;  // invalid: nothing behind the picture
+};
+
+class LineView : public QWidget {
+public:
+    LineView(QWidget* parent, const Line& line, QPoint client_origin);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QLineF line_;
+    QColor color_;
+    int width_;
+};
+
+class ComboView : public QComboBox {
+public:
+    ComboView(QWidget* parent, InputSink& sink, const ComboBox& combo);
+    void Sync(const ComboBox& combo);
+};
+
+class ButtonView : public QPushButton {
+public:
+    ButtonView(QWidget* parent, InputSink& sink, const CommandButton& button);
+    void Sync(const CommandButton& button);
+};
+
+}  // namespace vz::qt

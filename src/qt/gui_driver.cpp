@@ -1,0 +1,222 @@
+#include "qt/gui_driver.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+
+#include "app/program.h"
+#include "platform/runtime.h"
+#include "qt/form_window.h"
+#include "qt/renderer.h"
+#include "qt/synthetic_input.h"
+#include "sim/simulator.h"
+
+namespace vz::qt {
+
+namespace {
+
+constexpr int kSettleLimitMs = 3000;
+constexpr int kPaintRounds = 4;
+
+// A point of the window's own surface, clear of its controls: where a user
+// clicks "the window" rather than something on it.
+QPoint FreePoint(FormWindow* w) {
+    const QRect client = w->rect().adjusted(w->Frame(), w->Frame(), -w->Frame(), -w->Frame());
+    const auto free = [&](QPoint p) { return client.contains(p) && !w->childAt(p); };
+    const QPoint preferred(client.left() + client.width() * 3 / 4,
+                           client.top() + client.height() * 3 / 4);
+    if (free(preferred)) return preferred;
+    for (int y = client.bottom(); y >= client.top(); --y)
+        for (int x = client.right(); x >= client.left(); x -= 4)
+            if (free(QPoint(x, y))) return QPoint(x, y);
+    return preferred;
+}
+
+}  // namespace
+
+bool ScriptedInputOnly::eventFilter(QObject* watched, QEvent* event) {
+    if (event->spontaneous()) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Wheel:
+            case QEvent::Enter:
+            case QEvent::Leave:
+            case QEvent::HoverEnter:
+            case QEvent::HoverLeave:
+            case QEvent::HoverMove:
+                return true;
+            default:
+                break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+GuiDriver::GuiDriver(Simulator& sim, Renderer& renderer) : sim_(sim), renderer_(renderer) {}
+
+bool GuiDriver::RunLine(const std::string& raw, int n) {
+    std::istringstream in(raw.substr(0, raw.find('#')));
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    bool ok = true;
+    if (!words.empty() && words[0] == "snap") {
+        if (words.size() != 2) {
+            std::cout.flush();
+            std::cerr << "line " << n << ": snap takes 1 argument\n";
+            return false;
+        }
+        ok = Snap(words[1], n);
+    } else if (words.empty() || !Deliver(words)) {
+        ok = sim_.RunLine(raw, n);
+    }
+    QCoreApplication::processEvents();
+    return ok;
+}
+
+bool GuiDriver::Deliver(const std::vector<std::string>& w) {
+    const std::string& cmd = w[0];
+    if ((cmd == "click" || cmd == "hover") && w.size() == 2) return ClickOrHover(cmd == "click", w[1]);
+    if (cmd == "choose" && w.size() == 2) return Choose(w[1]);
+    if (cmd == "dismiss" && w.size() == 1) return Dismiss();
+    if (cmd == "select" && w.size() == 3) return Select(w[1], w[2]);
+    if (cmd == "key" && w.size() == 2) return Key(w[1]);
+    return false;
+}
+
+bool GuiDriver::ClickOrHover(bool click, const std::string& target) {
+    Runtime& rt = sim_.program().runtime();
+    const auto dot = target.find('.');
+    const std::string window = target.substr(0, dot);
+    Form* form = rt.IsRegistered(window) ? rt.Find(window) : nullptr;
+    FormWindow* w = renderer_.Window(window);
+    if (!form || !w || !w->isVisible()) return false;
+    QWidget* widget = w;
+    QPoint at;
+    if (dot == std::string::npos) {
+        at = FreePoint(w);
+    } else {
+        const std::string name = target.substr(dot + 1);
+        widget = form->FindControl(name) ? w->View(name) : nullptr;
+        // A combo box opens its list on a press; its click is left to the model.
+        if (!widget || !widget->isVisible() || qobject_cast<QComboBox*>(widget)) return false;
+        at = widget->rect().center();
+    }
+    QCursor::setPos(widget->mapToGlobal(at));
+    if (click)
+        SendClick(widget, at);
+    else
+        SendMove(widget, at);
+    return true;
+}
+
+bool GuiDriver::Choose(const std::string& item) {
+    QMenu* menu = renderer_.OpenMenu();
+    if (!menu || !menu->isVisible()) return false;
+    for (QAction* a : menu->actions()) {
+        if (a->objectName().toStdString() != item) continue;
+        const QPoint at = menu->actionGeometry(a).center();
+        QCursor::setPos(menu->mapToGlobal(at));
+        SendClick(menu, at);
+        QCoreApplication::processEvents();
+        // A click on a separator leaves some menus open; it chooses nothing.
+        if (renderer_.OpenMenu() == menu && menu->isVisible()) SendKey(menu, Qt::Key_Escape);
+        return true;
+    }
+    return false;
+}
+
+bool GuiDriver::Dismiss() {
+    QMenu* menu = renderer_.OpenMenu();
+    if (!menu || !menu->isVisible()) return false;
+    SendKey(menu, Qt::Key_Escape);
+    return true;
+}
+
+bool GuiDriver::Select(const std::string& target, const std::string& position) {
+    char* end = nullptr;
+    const long n = std::strtol(position.c_str(), &end, 10);
+    if (position.empty() || *end) return false;
+    const auto dot = target.find('.');
+    if (dot == std::string::npos) return false;
+    FormWindow* w = renderer_.Window(target.substr(0, dot));
+    auto* combo = w ? qobject_cast<QComboBox*>(w->View(target.substr(dot + 1))) : nullptr;
+    if (!combo || !combo->isVisible() || n < 0 || n >= combo->count()) return false;
+    // Open the list with a click, then click the item, as a user picks one.
+    SendClick(combo, combo->rect().center());
+    QCoreApplication::processEvents();
+    if (!combo->view()->isVisible()) combo->showPopup();
+    QWidget* list = combo->view()->viewport();
+    const QPoint at = combo->view()->visualRect(combo->model()->index(int(n), 0)).center();
+    // The pointer goes to the item, which takes the highlight, and the user
+    // confirms it with Enter (a click so soon after the list opened is taken
+    // for the end of the click that opened it).
+    SendMove(list, at);
+    SendKey(combo->view(), Qt::Key_Return);
+    return true;
+}
+
+bool GuiDriver::Key(const std::string& key) {
+    if (key != "Enter" && key != "Escape") return false;
+    Runtime& rt = sim_.program().runtime();
+    FormWindow* w = nullptr;
+    if (Form* modal = rt.ModalWindow()) w = renderer_.Window(modal->name());
+    if (!w || !w->isVisible()) w = renderer_.Window("frmSplash");
+    if (!w || !w->isVisible()) return false;
+    QWidget* to = w->focusWidget() ? w->focusWidget() : w;
+    SendKey(to, key == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+    return true;
+}
+
+void GuiDriver::Settle() {
+    QElapsedTimer clock;
+    clock.start();
+    // Windows are drawn once the display has exposed them.
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        bool exposed = true;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowHandle() && !top->windowHandle()->isExposed())
+                exposed = false;
+        if (exposed || clock.elapsed() > kSettleLimitMs) break;
+        QThread::msleep(5);
+    }
+    for (int i = 0; i < kPaintRounds; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool GuiDriver::Snap(const std::string& file, int n) {
+    Settle();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    const QString path = QString::fromStdString(file);
+    const QString temp = path + QStringLiteral(".part.png");
+    // Written whole and then renamed, so a watcher never reads half a picture.
+    if (shot.isNull() || !shot.save(temp, "PNG") || (QFile::exists(path) && !QFile::remove(path)) ||
+        !QFile::rename(temp, path)) {
+        std::cout.flush();
+        std::cerr << "line " << n << ": cannot save the screen to " << file << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vz::qt

@@ -1,0 +1,65 @@
+#pragma once
+// The front end: it watches the model's runtime and keeps a real window for
+// every loaded window of the model, in step with what the model reports, and
+// turns the user's input on those windows into the model's input. All the
+// program's decisions stay in the model.
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/event.h"
+#include "qt/input_sink.h"
+
+class QMenu;
+
+namespace vz {
+class Runtime;
+}
+
+namespace vz::qt {
+
+class FormWindow;
+class PopupMenuView;
+
+class Renderer : public QObject, public Observer, public InputSink {
+public:
+    // `screen` is the primary screen's rectangle, where the model's screen lies.
+    Renderer(Runtime& runtime, QRect screen);
+    ~Renderer() override;
+
+    void OnEvent(const Event& event) override;
+
+    // InputSink: the user's input, to the model.
+    void Click(const std::string& target, QPoint global) override;
+    void Hover(const std::string& target) override;
+    void Select(const std::string& target, int position) override;
+    void Key(const std::string& key) override;
+
+    // The real window of a loaded model window, and the open pop-up menu.
+    FormWindow* Window(const std::string& name) const;
+    QMenu* OpenMenu() const;
+
+    // Told of each failure that the program reports to the user.
+    std::function<void(const std::string&)> on_error;
+
+private:
+    FormWindow* WindowOf(Form* form);
+    void Created(Form& form);
+    void Destroyed(Form& form);
+    void Shown(Form& form);
+    void Restack();
+    void OpenPopup(Form& form);
+
+    Runtime& runtime_;
+    QRect screen_;
+    std::map<Form*, QPointer<FormWindow>> windows_;
+    std::unique_ptr<PopupMenuView> popup_;
+    QPoint last_click_;
+};
+
+}  // namespace vz::qt
