@@ -20,14 +20,14 @@ namespace {
 // A fixed border is drawn as the classic raised dialog frame.
 constexpr int kDialogFramePx = 3;
 
-Qt::WindowFlags FlagsFor(const Form& form) {
+// No window manager frame for any window: those with a border draw their
+// own. A window shown modal over another is a dialog. Any other is a normal
+// window, kept out of the task bar by its state where it asks to be: window
+// managers let only normal windows go full screen, above panels and docks.
+Qt::WindowFlags FlagsFor(const Form& form, bool modal) {
     Qt::WindowFlags flags = Qt::FramelessWindowHint;
-    if (form.border_style == BorderStyle::None && !form.show_in_taskbar)
-        flags |= Qt::Tool;  // a utility window: no task-bar entry of its own
-    else if (!form.show_in_taskbar)
-        flags |= Qt::Dialog;
-    else
-        flags |= Qt::Window;
+    flags |= modal ? Qt::Dialog : Qt::Window;
+    if (form.TopmostOrder() != 0) flags |= Qt::WindowStaysOnTopHint;
     return flags;
 }
 
@@ -41,7 +41,7 @@ FormWindow::FormWindow(Form& form, InputSink& sink, QRect screen)
       screen_(screen),
       border_(form.border_style) {
     frame_ = border_ == BorderStyle::None ? 0 : kDialogFramePx;
-    setWindowFlags(FlagsFor(form));
+    setWindowFlags(FlagsFor(form, false));
     setObjectName(QString::fromStdString(name_));
     setWindowTitle(form.caption.empty() ? QStringLiteral("Verezerud")
                                         : QString::fromStdString(form.caption));
@@ -129,8 +129,7 @@ void FormWindow::ApplyGeometry(QRect outer) {
     const bool whole = border_ == BorderStyle::None && outer == screen_;
     if (whole != full_screen_) {
         full_screen_ = whole;
-        setWindowState(whole ? windowState() | Qt::WindowFullScreen
-                             : windowState() & ~Qt::WindowFullScreen);
+        if (isVisible()) RequestFullScreen(this, whole);
     }
     if (geometry() != outer) setGeometry(outer);
 }
@@ -169,14 +168,18 @@ QWidget* FormWindow::View(const std::string& control) const {
 }
 
 void FormWindow::ShowWindow(FormWindow* owner) {
-    if (form_ && form_->TopmostOrder() != 0 && !(windowFlags() & Qt::WindowStaysOnTopHint))
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // The kind of window is known for sure only now; changing it makes a new
+    // native window, so it is done only while hidden.
+    if (form_ && !isVisible()) {
+        const Qt::WindowFlags flags = FlagsFor(*form_, owner != nullptr);
+        if (windowFlags() != flags) setWindowFlags(flags);
+    }
     // A window the user did not ask for does not take the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating, owner == nullptr);
     winId();
     if (owner && windowHandle() && owner->windowHandle())
         windowHandle()->setTransientParent(owner->windowHandle());
-    if (form_ && !form_->show_in_taskbar) SkipTaskbarAndPager(this);
+    if (form_) SetStatesBeforeShow(this, !form_->show_in_taskbar, full_screen_);
     show();
     raise();
     if (owner) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "platform/instance_lock.h"
 #include "platform/real_disk.h"
 #include "qt/data_folder.h"
 #include "qt/platform_choice.h"
@@ -65,6 +66,16 @@ int main(int argc, char** argv) {
         std::cerr << "verezerud: cannot make the data folder " << folder << ": " << why << '\n';
         return 1;
     }
+
+    // One program per data folder, or every hour would be counted twice.
+    vz::InstanceLock lock(folder);
+    if (lock.state() == vz::InstanceLock::State::HeldElsewhere) {
+        std::cerr << "verezerud: already running for " << folder << '\n';
+        return 1;
+    }
+    if (lock.state() == vz::InstanceLock::State::Failed)
+        std::cerr << "verezerud: cannot lock " << folder << " (" << lock.error()
+                  << "); going on without the lock\n";
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("verezerud"));

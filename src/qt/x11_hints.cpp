@@ -30,7 +30,7 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 
 bool OnX11() { return Connection() != nullptr; }
 
-void SkipTaskbarAndPager(QWidget* window) {
+void SetStatesBeforeShow(QWidget* window, bool skip_taskbar, bool full_screen) {
     xcb_connection_t* c = Connection();
     if (!c) return;
     const auto win = xcb_window_t(window->winId());
@@ -45,12 +45,36 @@ void SkipTaskbarAndPager(QWidget* window) {
         }
         free(reply);
     }
-    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+    const auto want = [&](const char* name, bool on) {
         const xcb_atom_t a = Atom(c, name);
-        if (std::find(atoms.begin(), atoms.end(), a) == atoms.end()) atoms.push_back(a);
-    }
+        const auto it = std::find(atoms.begin(), atoms.end(), a);
+        if (on && it == atoms.end()) atoms.push_back(a);
+        if (!on && it != atoms.end()) atoms.erase(it);
+    };
+    want("_NET_WM_STATE_SKIP_TASKBAR", skip_taskbar);
+    want("_NET_WM_STATE_SKIP_PAGER", skip_taskbar);
+    want("_NET_WM_STATE_FULLSCREEN", full_screen);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, state, XCB_ATOM_ATOM, 32,
                         uint32_t(atoms.size()), atoms.data());
+    xcb_flush(c);
+}
+
+void RequestFullScreen(QWidget* window, bool on) {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    // The window manager's protocol: a client message to the root window.
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window->winId());
+    event.type = Atom(c, "_NET_WM_STATE");
+    event.data.data32[0] = on ? 1 : 0;  // add or remove
+    event.data.data32[1] = Atom(c, "_NET_WM_STATE_FULLSCREEN");
+    event.data.data32[3] = 1;  // from an application
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
     xcb_flush(c);
 }
 

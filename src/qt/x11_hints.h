@@ -8,9 +8,12 @@ namespace vz::qt {
 
 bool OnX11();
 
-// Leaves the window out of task bars and pagers (_NET_WM_STATE_SKIP_TASKBAR
-// and _NET_WM_STATE_SKIP_PAGER). Call it before each show: a window manager
-// drops the state of a window that is hidden.
-void SkipTaskbarAndPager(QWidget* window);
+// The states a window asks for as it is shown: out of task bars and pagers
+// (_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER), full screen. Call
+// it before each show: a window manager drops the state of a hidden window.
+void SetStatesBeforeShow(QWidget* window, bool skip_taskbar, bool full_screen);
+
+// Asks the window manager to put a shown window in or out of full screen.
+void RequestFullScreen(QWidget* window, bool on);
 
 }  // namespace vz::qt

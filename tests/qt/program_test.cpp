@@ -1,0 +1,119 @@
+// The program a user starts: its command line, where it keeps its files, and
+// how it ends when the session ends or a signal comes.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+
+#include "gui_run.h"
+
+namespace vz::test {
+namespace {
+
+constexpr int kStartLimitMs = 15'000;
+
+QProcessEnvironment Environment(const QString& data_home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data_home);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+QByteArray Contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+}
+
+// Starts the program and waits until it has read its files.
+bool StartProgram(QProcess& p, const QString& data_home) {
+    p.setProcessEnvironment(Environment(data_home));
+    p.start(QStringLiteral(VZ_PROGRAM), {});
+    if (!p.waitForStarted()) return false;
+    QElapsedTimer clock;
+    clock.start();
+    // The start-up reads both files, which makes them.
+    while (!QFile::exists(data_home + "/verezerud/SettingT.tim")) {
+        if (clock.elapsed() > kStartLimitMs || p.state() != QProcess::Running) return false;
+        QThread::msleep(20);
+    }
+    QThread::msleep(200);
+    return p.state() == QProcess::Running;
+}
+
+class Stopping : public ::testing::TestWithParam<int> {};
+
+TEST_P(Stopping, ASignalCreditsOneHalfHourOnceAndEndsCleanly) {
+    const QString home = FreshDir("data");
+    QProcess p;
+    ASSERT_TRUE(StartProgram(p, home)) << p.readAllStandardError().toStdString();
+    ::kill(pid_t(p.processId()), GetParam());
+    ASSERT_TRUE(p.waitForFinished(10'000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, Stopping, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) {
+                             return info.param == SIGTERM ? "SIGTERM"
+                                    : info.param == SIGINT ? "SIGINT"
+                                                           : "SIGHUP";
+                         });
+
+TEST(Program, AddsToTheUsageFileThatIsThere) {
+    const QString home = FreshDir("data");
+    QDir().mkpath(home + "/verezerud");
+    QFile f(home + "/verezerud/ZURivIdid.tim");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("\x09\x00", 2));
+    f.close();
+    QProcess p;
+    ASSERT_TRUE(StartProgram(p, home));
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10'000));
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
+}
+
+TEST(Program, TellsItsVersion) {
+    EXPECT_EQ(Command(QStringLiteral(VZ_PROGRAM), {QStringLiteral("--version")}),
+              QStringLiteral("Verezerud 1.01\n"));
+    EXPECT_TRUE(Command(QStringLiteral(VZ_PROGRAM), {QStringLiteral("--help")})
+                    .contains(QLatin1String("verezerud-sim")));
+}
+
+TEST(Program, WithoutADisplaySaysSoInOneLineAndFails) {
+    QProcessEnvironment env = Environment(FreshDir("data"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+        env.remove(QString::fromLatin1(name));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VZ_PROGRAM), {});
+    ASSERT_TRUE(p.waitForFinished(10'000));
+    EXPECT_NE(p.exitCode(), 0);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QLatin1String("display")));
+    EXPECT_TRUE(err.contains(QLatin1String("verezerud-sim")));
+}
+
+TEST(Program, OnlyOneRunsPerDataFolder) {
+    const QString home = FreshDir("data");
+    QProcess first;
+    ASSERT_TRUE(StartProgram(first, home));
+    QProcess second;
+    second.setProcessEnvironment(Environment(home));
+    second.start(QStringLiteral(VZ_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(10'000));
+    EXPECT_NE(second.exitCode(), 0);
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10'000));
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+}
+
+}  // namespace
+}  // namespace vz::test

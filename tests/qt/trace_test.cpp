@@ -1,0 +1,98 @@
+// The front end adds nothing and loses nothing: a scenario run with --gui,
+// its input going through real widgets, prints the same trace as without.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "gui_run.h"
+
+namespace vz::test {
+namespace {
+
+// Every kind of input, on every window, including input the model ignores.
+const char* const kEveryInput = R"(start
+hover frmSplash.Label2
+click frmSplash
+wait 58m
+hover frmSplash.Label2
+hover frmSplash
+hover frmSplash.Label2
+click frmSplash
+key Enter
+wait 10s
+click frmSplash.Label1
+click frmSplash.Image1
+click frmSplash
+choose Fen1
+click frmSplash
+dismiss
+click frmSplash
+choose Setting
+click frmSplash
+select frmSetting.Combo1 3
+select frmSetting.Combo2 5
+key Enter
+key Escape
+click frmSetting.Command1
+print frmSplash.RestTim
+print frmSplash.Preparat
+click frmSplash
+choose Hour
+hover frmSplash
+wait 5s
+click frmSplash
+choose About
+key Escape
+click frmSplash
+choose About
+click frmAbout.cmdOK
+click frmSplash
+choose Setting
+select frmSetting.Combo1 0
+click frmSetting.Command2
+print file SettingT.tim
+wait 2m
+click frmSplash
+wait 58m
+click frmSplash.Label2
+wait 3m
+stop
+)";
+
+void ExpectSameTrace(const QString& script) {
+    const RunResult plain = RunSim(WithoutSnaps(script), false, FreshDir("plain"));
+    const RunResult gui = RunSim(script, true, FreshDir("gui"));
+    EXPECT_EQ(gui.status, plain.status) << gui.err.toStdString();
+    EXPECT_EQ(gui.out.toStdString(), plain.out.toStdString());
+}
+
+TEST(Trace, EveryKindOfInputGivesTheSameTraceWithTheRealWindows) {
+    ExpectSameTrace(QString::fromUtf8(kEveryInput));
+}
+
+TEST(Trace, TheProjectScenariosGiveTheSameTraceWithTheRealWindows) {
+    const QDir dir(QStringLiteral(VZ_SCENARIO_DIR));
+    const QStringList scripts = dir.entryList({QStringLiteral("*.sim")}, QDir::Files);
+    ASSERT_FALSE(scripts.isEmpty());
+    for (const QString& name : scripts) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        SCOPED_TRACE(name.toStdString());
+        ExpectSameTrace(QString::fromUtf8(f.readAll()));
+    }
+}
+
+TEST(Trace, ScriptErrorsAreReportedAsWithoutTheWindows) {
+    const QString script = QStringLiteral("start\nclick frmNowhere\n");
+    const RunResult plain = RunSim(script, false, FreshDir("plain"));
+    const RunResult gui = RunSim(script, true, FreshDir("gui"));
+    EXPECT_EQ(plain.status, 2);
+    EXPECT_EQ(gui.status, 2);
+    EXPECT_EQ(gui.out, plain.out);
+    EXPECT_TRUE(gui.err.contains(QLatin1String("line 2: bad target")));
+}
+
+}  // namespace
+}  // namespace vz::test

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Usage: xvfb.sh SERVERNUM COMMAND...
+# Runs a command on a fresh virtual 1920x1080 display with a white root
+# window, so that a black window can be told from no window at all. Each
+# test starts its search for a free display number at its own SERVERNUM, so
+# tests that run side by side do not race for the same one.
+set -e
+server=$1
+shift
+if [ -z "$XDG_RUNTIME_DIR" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/verezerud-xdg.XXXXXX)
+  export XDG_RUNTIME_DIR
+fi
+chmod 700 "$XDG_RUNTIME_DIR"
+exec xvfb-run -a -n "$server" -s "-screen 0 1920x1080x24 -wr" "$@"
