@@ -1,0 +1,171 @@
+// The chime as heard: played through the real player into a private
+// PulseAudio server's null sink, whose monitor `parecord` records. The
+// driver script with_pulse.sh starts that server and points PULSE_SERVER at it.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "audio_analysis.h"
+#include "chime/module1.h"
+#include "platform/disk.h"
+#include "platform/runtime.h"
+#include "platform/virtual_scheduler.h"
+#include "qt/qt_resources.h"
+#include "qt/qt_sound_player.h"
+#include "qt_wait.h"
+
+namespace {
+
+using vz::Bytes;
+
+constexpr int kRecordRate = 22050;
+constexpr int kStartLimitMs = 5000;
+constexpr int kPlayLimitMs = 5000;
+constexpr int kAfterSoundMs = 400;  // let the recorder catch the last samples
+
+// Records the null sink's monitor into a raw file while it lives.
+class Recorder {
+public:
+    explicit Recorder(const QString& path) : path_(path) {
+        process_.start(QStringLiteral("parecord"),
+                       {QStringLiteral("--device=vz.monitor"), QStringLiteral("--raw"),
+                        QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(kRecordRate),
+                        QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20"), path});
+    }
+    ~Recorder() { Stop(); }
+
+    // Whether the recording stream has reached the server.
+    bool WaitUntilRecording() {
+        if (!process_.waitForStarted(kStartLimitMs)) return false;
+        return vz::test::RunEventsUntil([] { return SourceOutputs() > 0; }, kStartLimitMs);
+    }
+
+    vz::test::Signal Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            process_.waitForFinished(kStartLimitMs);
+        }
+        QFile file(path_);
+        Bytes raw;
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray data = file.readAll();
+            raw.assign(data.begin(), data.end());
+        }
+        return vz::test::FromSigned16(raw, kRecordRate);
+    }
+
+private:
+    static int SourceOutputs() {
+        QProcess pactl;
+        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"),
+                                              QStringLiteral("source-outputs")});
+        pactl.waitForFinished(kStartLimitMs);
+        return int(pactl.readAllStandardOutput().count('\n'));
+    }
+
+    QString path_;
+    QProcess process_;
+};
+
+class NoDisk : public vz::Disk {
+public:
+    void Open(const std::string&) override {}
+    Bytes Read(const std::string&, std::size_t, std::size_t) override { return {}; }
+    void Write(const std::string&, std::size_t, const Bytes&) override {}
+    std::optional<Bytes> Contents(const std::string&) override { return std::nullopt; }
+};
+
+class ChimeHeard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(recorder.WaitUntilRecording()) << "parecord did not reach the sound server";
+    }
+
+    // Waits for the player to let go of its output, then a little longer.
+    void WaitForSilence() {
+        EXPECT_TRUE(vz::test::RunEventsUntil([&] { return !player.Playing(); }, kPlayLimitMs));
+        vz::test::RunEventsFor(kAfterSoundMs);
+    }
+
+    static void ExpectOneBellLikeBurst(const vz::test::Signal& heard) {
+        const auto bursts = vz::test::Bursts(heard);
+        ASSERT_EQ(bursts.size(), 1u) << "recorded " << heard.samples.size() << " samples";
+        EXPECT_NEAR(bursts[0].length_s, 0.8, 0.12);
+        const auto from = std::size_t(bursts[0].start_s * heard.rate);
+        const auto peaks = vz::test::StrongestPeaks(heard, from, std::size_t(0.3 * heard.rate), 4);
+        ASSERT_EQ(peaks.size(), 4u);
+        const double expected[] = {1300, 1600, 3400, 4200};
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(peaks[std::size_t(i)], expected[i], 50) << "partial " << i;
+    }
+
+    QTemporaryDir dir;
+    Recorder recorder{dir.filePath(QStringLiteral("heard.raw"))};
+    vz::QtSoundPlayer player;
+    vz::QtResources resources;
+};
+
+TEST_F(ChimeHeard, PlaysOnceAsABellOfAboutPointEightSecondsAndReturnsAtOnce) {
+    auto image = std::make_shared<const Bytes>(*resources.Find(vz::kChimeType, vz::kChimeId));
+    int released = 0;
+    QObject::connect(&player, &vz::QtSoundPlayer::Released, [&] { ++released; });
+
+    QElapsedTimer clock;
+    clock.start();
+    player.PlayMemory(image);
+    EXPECT_LT(clock.elapsed(), 500) << "the call waited for the sound";
+    EXPECT_TRUE(player.Playing());
+    image.reset();  // the caller's copy may go; the playback keeps its own
+
+    WaitForSilence();
+    EXPECT_EQ(released, 1);
+    ExpectOneBellLikeBurst(recorder.Stop());
+}
+
+TEST_F(ChimeHeard, OutputIsReleasedOnlyAfterTheWholeSoundHasPlayed) {
+    QElapsedTimer clock;
+    clock.start();
+    player.PlayMemory(std::make_shared<const Bytes>(*resources.Find(vz::kChimeType, vz::kChimeId)));
+    ASSERT_TRUE(vz::test::RunEventsUntil([&] { return !player.Playing(); }, kPlayLimitMs));
+    EXPECT_GE(clock.elapsed(), 1000);
+    vz::test::RunEventsFor(kAfterSoundMs);
+    const auto bursts = vz::test::Bursts(recorder.Stop());
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_GT(bursts[0].length_s, 0.68) << "the end of the chime was cut off";
+}
+
+TEST_F(ChimeHeard, SecondPlayChimeStopsTheFirstAndPlaysAFreshCopy) {
+    vz::VirtualScheduler scheduler;
+    NoDisk disk;
+    vz::Runtime runtime(vz::Services{scheduler, disk, player, resources, vz::Screen{}});
+    vz::Module1 module(runtime);
+    int released = 0;
+    QObject::connect(&player, &vz::QtSoundPlayer::Released, [&] { ++released; });
+
+    module.PlayChime(vz::kChimeId);
+    const auto* first = module.ChimeData().get();
+    vz::test::RunEventsFor(60);  // the first sound is under way
+    module.PlayChime(vz::kChimeId);
+    EXPECT_EQ(released, 1) << "the first sound was not stopped";
+    ASSERT_TRUE(module.ChimeData());
+    EXPECT_NE(module.ChimeData().get(), first);
+    EXPECT_EQ(module.ChimeData()->size(), 11080u);
+    EXPECT_TRUE(player.Playing());
+
+    WaitForSilence();
+    EXPECT_EQ(released, 2);
+    // At most a moment of the first chime is heard (none at all when the
+    // output was slow to start), then the whole of the second.
+    const auto bursts = vz::test::Bursts(recorder.Stop());
+    ASSERT_GE(bursts.size(), 1u);
+    for (std::size_t i = 0; i + 1 < bursts.size(); ++i)
+        EXPECT_LT(bursts[i].start_s + bursts[i].length_s, bursts.back().start_s) << "burst " << i;
+    EXPECT_LT(bursts.back().start_s - bursts.front().start_s, 0.3) << "too much of the first chime";
+    EXPECT_NEAR(bursts.back().length_s, 0.8, 0.12);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The desktop side of the chime without a sound server: the resources compiled
+// into the program, the WAVE layout the player reads, and a player that plays
+// nothing, quietly, when there is no audio output.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <fstream>
+#include <iterator>
+
+#include "chime/module1.h"
+#include "qt/qt_resources.h"
+#include "qt/qt_sound_player.h"
+#include "qt/wave_image.h"
+#include "qt_wait.h"
+
+namespace {
+
+using vz::Bytes;
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Bytes Chime() { return ReadFile(VZ_CHIME_WAV); }
+
+// A minimal WAVE image: header chunks given by the test, then `data`.
+Bytes Wave(const std::vector<std::pair<std::string, Bytes>>& chunks) {
+    Bytes b{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    for (const auto& [id, body] : chunks) {
+        b.insert(b.end(), id.begin(), id.end());
+        const auto n = std::uint32_t(body.size());
+        for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(n >> (8 * i)));
+        b.insert(b.end(), body.begin(), body.end());
+        if (n & 1) b.push_back(0);
+    }
+    return b;
+}
+const Bytes kFormat8Mono{1, 0, 1, 0, 0x11, 0x2B, 0, 0, 0x11, 0x2B, 0, 0, 1, 0, 8, 0};
+
+// --- The resources compiled into the program --------------------------------
+
+TEST(QtResources, FindTheChimeAsCustom101ByteForByte) {
+    const vz::QtResources resources;
+    const auto found = resources.Find(vz::kChimeType, vz::kChimeId);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_TRUE(*found == Chime());
+}
+
+TEST(QtResources, FindNothingForAnotherIdentifierOrType) {
+    const vz::QtResources resources;
+    EXPECT_FALSE(resources.Find("CUSTOM", 102).has_value());
+    EXPECT_FALSE(resources.Find("WAVE", 101).has_value());
+}
+
+TEST(QtResources, LoadResDataRaisesTheRuntimeErrorForAMissingResource) {
+    const vz::QtResources resources;
+    EXPECT_ANY_THROW(vz::LoadResData(resources, 102, "CUSTOM"));
+    EXPECT_EQ(vz::LoadResData(resources, 101, "CUSTOM").size(), 11080u);
+}
+
+TEST(QtResources, CarryTheIconAtEverySizeAndTheRestPicture) {
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+        const QImage icon(QStringLiteral(":/icons/verezerud-%1.png").arg(side));
+        EXPECT_EQ(icon.size(), QSize(side, side)) << side;
+    }
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/verezerud.ico")));
+    const QImage rest(QStringLiteral(":/pictures/rest.png"));
+    EXPECT_EQ(rest.size(), QSize(120, 60));
+    EXPECT_FALSE(rest.hasAlphaChannel());
+}
+
+// --- The WAVE layout ----------------------------------------------------------
+
+TEST(WaveImage, ReadsTheChimeAs8BitMonoAt11025HzWithItsSamplesAfterTheFactChunk) {
+    const auto wave = vz::ParseWaveImage(Chime());
+    ASSERT_TRUE(wave.has_value());
+    EXPECT_EQ(wave->encoding, vz::WaveImage::Encoding::Pcm);
+    EXPECT_EQ(wave->channels, 1);
+    EXPECT_EQ(wave->sample_rate, 11025);
+    EXPECT_EQ(wave->bits_per_sample, 8);
+    EXPECT_EQ(wave->data_offset, 56u);
+    EXPECT_EQ(wave->data_size, 11024u);
+    EXPECT_EQ(wave->DurationMs(), 1000);  // 11024 / 11025 s, rounded up
+}
+
+TEST(WaveImage, SkipsOddSizedChunksByTheirPadByte) {
+    const auto wave = vz::ParseWaveImage(
+        Wave({{"fmt ", kFormat8Mono}, {"LIST", Bytes(3, 'x')}, {"data", Bytes(10, 128)}}));
+    ASSERT_TRUE(wave.has_value());
+    EXPECT_EQ(wave->data_offset, 12u + 24u + 12u + 8u);
+    EXPECT_EQ(wave->data_size, 10u);
+}
+
+TEST(WaveImage, ClipsADataChunkThatClaimsMoreThanTheImageHolds) {
+    Bytes image = Wave({{"fmt ", kFormat8Mono}, {"data", Bytes(10, 128)}});
+    image[40] = 200;  // the data chunk's size now reads 200
+    const auto wave = vz::ParseWaveImage(image);
+    ASSERT_TRUE(wave.has_value());
+    EXPECT_EQ(wave->data_size, 10u);
+}
+
+TEST(WaveImage, RejectsImagesItCannotPlay) {
+    EXPECT_FALSE(vz::ParseWaveImage(Bytes{}).has_value());
+    EXPECT_FALSE(vz::ParseWaveImage(Bytes(100, 0)).has_value());
+    EXPECT_FALSE(vz::ParseWaveImage(Wave({{"data", Bytes(10, 128)}})).has_value());  // no format
+    EXPECT_FALSE(vz::ParseWaveImage(Wave({{"fmt ", Bytes(8, 0)}, {"data", Bytes(4, 0)}})).has_value());
+    Bytes adpcm = kFormat8Mono;
+    adpcm[0] = 2;
+    EXPECT_FALSE(vz::ParseWaveImage(Wave({{"fmt ", adpcm}, {"data", Bytes(4, 0)}})).has_value());
+    EXPECT_FALSE(vz::ParseWaveImage(Wave({{"fmt ", kFormat8Mono}})).has_value());  // no data
+}
+
+TEST(WaveImage, EndsTheChimeWithAFadeFromItsRestingLevelToSilenceThenSilence) {
+    const Bytes chime = Chime();
+    const auto wave = vz::ParseWaveImage(chime);
+    ASSERT_TRUE(wave.has_value());
+    const Bytes ending = vz::QuietEnding(*wave, chime, 20, 100);
+    ASSERT_EQ(ending.size(), 220u + 1102u);  // 20 ms and 100 ms at 11025 Hz
+    EXPECT_NEAR(ending.front(), chime.back(), 1);
+    for (std::size_t i = 1; i < 220; ++i) EXPECT_GE(ending[i], ending[i - 1]) << i;  // rising to 128
+    for (std::size_t i = 219; i < ending.size(); ++i) ASSERT_EQ(ending[i], 128) << i;
+}
+
+TEST(WaveImage, FadesEachChannelOfSixteenBitSoundToZero) {
+    const Bytes stereo16{1, 0, 2, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 16, 0};  // 44100 Hz
+    // One frame: left 1000, right -1000.
+    const Bytes image = Wave({{"fmt ", stereo16}, {"data", Bytes{0xE8, 0x03, 0x18, 0xFC}}});
+    const auto wave = vz::ParseWaveImage(image);
+    ASSERT_TRUE(wave.has_value());
+    const Bytes ending = vz::QuietEnding(*wave, image, 10, 10);
+    ASSERT_EQ(ending.size(), (441u + 441u) * 4u);
+    auto sample = [&](std::size_t frame, int channel) {
+        return std::int16_t(ending[frame * 4 + std::size_t(channel) * 2] |
+                            ending[frame * 4 + std::size_t(channel) * 2 + 1] << 8);
+    };
+    EXPECT_EQ(sample(0, 0), 998);
+    EXPECT_EQ(sample(0, 1), -998);
+    EXPECT_EQ(sample(220, 0), -sample(220, 1));
+    EXPECT_EQ(sample(440, 0), 0);
+    EXPECT_EQ(sample(881, 1), 0);
+}
+
+// --- Playing with no sound server ------------------------------------------------
+// This test runs with PULSE_SERVER pointing at a socket that does not exist.
+
+TEST(QtSoundPlayerWithoutSoundServer, ReturnsAtOnceAndPlaysNothing) {
+    vz::QtSoundPlayer player;
+    QElapsedTimer clock;
+    clock.start();
+    player.PlayMemory(std::make_shared<const Bytes>(Chime()));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(vz::test::RunEventsUntil([&] { return !player.Playing(); }, 2000));
+}
+
+TEST(QtSoundPlayerWithoutSoundServer, IgnoresImagesItCannotPlay) {
+    vz::QtSoundPlayer player;
+    player.PlayMemory(nullptr);
+    player.PlayMemory(std::make_shared<const Bytes>());
+    player.PlayMemory(std::make_shared<const Bytes>(Bytes(11080, 0)));
+    EXPECT_FALSE(player.Playing());
+}
+
+}  // namespace
