@@ -7,9 +7,12 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "app/program.h"
 #include "platform/instance_lock.h"
@@ -32,6 +35,13 @@ void Usage(std::ostream& out) {
            "hours. With no arguments it runs until the desktop session ends. Its files\n"
            "are kept in $XDG_DATA_HOME/verezerud (by default ~/.local/share/verezerud).\n"
            "To try it without waiting an hour, use the simulator: verezerud-sim --help\n";
+}
+
+// What must still happen if the program is ended by exit() from inside Qt,
+// as when the display goes away at the end of the session.
+std::function<void()> g_at_exit;
+void RunAtExit() {
+    if (auto last = std::exchange(g_at_exit, nullptr)) last();
 }
 
 const char* const kNoDisplay =
@@ -125,5 +135,14 @@ int main(int argc, char** argv) {
 
     program.Start();
     if (!runtime.Running()) return 1;  // start-up failed and has been reported
-    return app.exec();
+    // Qt ends the program with exit() when its display connection breaks: the
+    // unfinished hour is credited then too, with no window left to update.
+    g_at_exit = [&] {
+        runtime.RemoveObserver(&renderer);
+        if (runtime.Running()) program.Stop();
+    };
+    std::atexit(RunAtExit);
+    const int status = app.exec();
+    g_at_exit = nullptr;
+    return status;
 }

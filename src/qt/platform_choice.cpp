@@ -39,7 +39,7 @@ PlatformChoice ChoosePlatform() {
 
 bool DisplayAnswers() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && std::strncmp(platform, "xcb", 3) != 0) return true;
+    if (!platform || std::strncmp(platform, "xcb", 3) != 0) return true;
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     const bool ok = c && xcb_connection_has_error(c) == 0;
     if (c) xcb_disconnect(c);

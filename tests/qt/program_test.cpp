@@ -79,6 +79,29 @@ TEST(Program, AddsToTheUsageFileThatIsThere) {
     EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
 }
 
+TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
+    // A display of its own, which the test can end as a session's end does.
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(xvfb.waitForReadyRead(10'000));
+    const QString display = ":" + QString::fromUtf8(xvfb.readLine()).trimmed();
+    const QString home = FreshDir("data");
+    QProcess p;
+    QProcessEnvironment env = Environment(home);
+    env.insert(QStringLiteral("DISPLAY"), display);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VZ_PROGRAM), {});
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(home + "/verezerud/SettingT.tim") && clock.elapsed() < kStartLimitMs)
+        QThread::msleep(20);
+    QThread::msleep(200);
+    xvfb.terminate();
+    ASSERT_TRUE(xvfb.waitForFinished(10'000));
+    ASSERT_TRUE(p.waitForFinished(10'000));
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+}
+
 TEST(Program, TellsItsVersion) {
     EXPECT_EQ(Command(QStringLiteral(VZ_PROGRAM), {QStringLiteral("--version")}),
               QStringLiteral("Verezerud 1.01\n"));

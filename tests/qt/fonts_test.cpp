@@ -1,0 +1,74 @@
+// The design fonts on this desktop: every fixed text of every window fits
+// the box its design gives it, in the font that stands in for the design's.
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <sstream>
+
+#include "app/program.h"
+#include "gui_run.h"
+#include "platform/controls.h"
+#include "platform/runtime.h"
+#include "qt/fonts.h"
+#include "qt/units.h"
+#include "sim/simulator.h"
+
+namespace vz::test {
+namespace {
+
+TEST(Fonts, DesignFamiliesAreReplacedByInstalledOnes) {
+    EXPECT_EQ(qt::SubstituteFamily("Microsoft Sans Serif"), "Liberation Sans");
+    EXPECT_EQ(qt::SubstituteFamily("MS Sans Serif"), "Liberation Sans");
+    EXPECT_EQ(qt::SubstituteFamily("Comic Sans MS"), "Comic Neue");
+    for (const char* family : {"Liberation Sans", "Comic Neue"})
+        EXPECT_TRUE(QFontDatabase::hasFamily(family)) << family;
+    // 14.25 points at 96 dots per inch.
+    EXPECT_EQ(qt::ToQFont({"Microsoft Sans Serif", 14.25, false}).pixelSize(), 19);
+}
+
+TEST(Fonts, EveryFixedTextFitsItsDesignBox) {
+    std::ostringstream out, err;
+    SimOptions options;
+    options.data_dir = FreshDir("data").toStdString();
+    Simulator sim(options, out, err);
+    Runtime& rt = sim.program().runtime();
+    for (const char* window : {"frmSplash", "frmSetting", "frmHour", "frmAbout"}) {
+        Form& form = rt.Ref(window);
+        for (Control* c : form.Controls()) {
+            QString text;
+            Font font;
+            bool grows = false;  // an auto-sized label is as wide as its text
+            if (c->kind() == Control::Kind::Label) {
+                auto* label = static_cast<Label*>(c);
+                text = QString::fromStdString(label->Caption());
+                font = label->font;
+                grows = label->auto_size;
+            } else if (c->kind() == Control::Kind::CommandButton) {
+                auto* button = static_cast<CommandButton*>(c);
+                text = QString::fromStdString(button->caption);
+                font = button->font;
+            } else {
+                continue;
+            }
+            if (text.isEmpty() || c->Path() == "frmSplash.Label2") continue;  // set at run time
+            const QFontMetrics metrics(qt::ToQFont(font));
+            const QRect box = qt::PxRect(0, 0, c->Width(), c->Height());
+            SCOPED_TRACE(c->Path());
+            const int width = metrics.horizontalAdvance(text);
+            if (grows)  // its box is its text's; it still stays inside the window
+                EXPECT_LE(qt::Px(c->Left()) + width, qt::Px(form.Width()) - 6) << text.toStdString();
+            else
+                EXPECT_LE(width, box.width()) << text.toStdString();
+            EXPECT_LE(metrics.ascent() + metrics.descent(), box.height() + 1);
+        }
+    }
+    // The banner's longest reminder, across the narrowest common screen.
+    const QFontMetrics banner(qt::ToQFont({"Microsoft Sans Serif", 14.25, false}));
+    EXPECT_LE(banner.horizontalAdvance("Why not take a rest of 10 minutes."), 800);
+    EXPECT_LE(banner.ascent() + banner.descent(), qt::Px(351));
+}
+
+}  // namespace
+}  // namespace vz::test
