@@ -144,7 +144,9 @@ TEST_F(WindowManager, RestScreenCoversTheScreenAndStaysAboveAnotherWindow) {
     const QString splash = WindowOfSize(QSize(1920, 1080));
     ASSERT_FALSE(splash.isEmpty());
     // Full screen, so that the window manager puts it above panels and docks.
-    EXPECT_TRUE(Prop(splash, "_NET_WM_STATE").contains(QLatin1String("_NET_WM_STATE_FULLSCREEN")));
+    EXPECT_TRUE(WaitFor([&] {
+        return Prop(splash, "_NET_WM_STATE").contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
+    }));
 
     // The user brings the other window forward: the rest screen stays above it.
     Command(QStringLiteral("xdotool"), {"windowactivate", other_id_});
