@@ -1,0 +1,68 @@
+# Builds the Debian package the way a packager would: a fresh build with the
+# prefix /usr, `cpack -G DEB`, then reads the package's control data and file
+# list back with dpkg-deb. Arguments: SOURCE, WORK.
+foreach(tool dpkg-deb dpkg-shlibdeps cpack)
+  find_program(path_${tool} ${tool})
+  if(NOT path_${tool})
+    message("SKIPPED: ${tool} is not installed")
+    return()
+  endif()
+endforeach()
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+set(build ${WORK}/build)
+file(REMOVE_RECURSE ${WORK}/packages)
+run(${CMAKE_COMMAND} -S ${SOURCE} -B ${build} -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)
+# Only what the package installs; the tests are not part of it.
+run(${CMAKE_COMMAND} --build ${build} --target verezerud verezerud-sim -j2)
+run(${path_cpack} -G DEB -B ${WORK}/packages --config ${build}/CPackConfig.cmake)
+
+file(GLOB debs ${WORK}/packages/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one .deb, found: ${debs}")
+endif()
+
+run(${path_dpkg-deb} -I ${debs})
+set(info "${out}")
+message("${info}")
+foreach(line "Package: verezerud" "Version: 1.01" "Architecture: amd64" "Section: utils")
+  string(FIND "${info}" "${line}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "control data lacks \"${line}\"")
+  endif()
+endforeach()
+string(REGEX MATCH "\n Depends: [^\n]*" depends "${info}")
+foreach(dependency libc6 libstdc\\+\\+6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins)
+  if(NOT depends MATCHES "[ ,]${dependency}[ ,(]|[ ,]${dependency}$")
+    message(SEND_ERROR "Depends lacks ${dependency}: ${depends}")
+  endif()
+endforeach()
+
+run(${path_dpkg-deb} -c ${debs})
+set(contents "${out}")
+set(expected
+  ./usr/bin/verezerud
+  ./usr/share/applications/verezerud.desktop
+  ./etc/xdg/autostart/verezerud.desktop
+  ./usr/share/metainfo/org.example.Verezerud.metainfo.xml)
+foreach(side 16 32 48 64 128 256)
+  list(APPEND expected ./usr/share/icons/hicolor/${side}x${side}/apps/verezerud.png)
+endforeach()
+foreach(file ${expected})
+  string(FIND "${contents}" " ${file}\n" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "the package lacks ${file}")
+  endif()
+endforeach()
+if(NOT contents MATCHES "-rwxr-xr-x [^\n]* ./usr/bin/verezerud\n")
+  message(SEND_ERROR "the program is not installed executable")
+endif()
