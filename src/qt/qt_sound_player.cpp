@@ -19,6 +19,9 @@ constexpr int kSilenceMs = 100;
 // After the last samples have been queued, the output still needs its own
 // latency to play them; release it only after this much more.
 constexpr int kDrainMarginMs = 250;
+// An output that has not finished this long after the sound's own length
+// (a stalled or suspended device) is released all the same.
+constexpr int kGiveUpAfterMs = 5000;
 
 // The samples of a WAVE image, read in place, then its quiet ending. The
 // source holds its own reference to the image, so the image outlives every
@@ -81,10 +84,13 @@ QAudioFormat::SampleFormat SampleFormatOf(const WaveImage& wave) {
 QtSoundPlayer::QtSoundPlayer(QObject* parent) : QObject(parent) {
     drain_.setSingleShot(true);
     connect(&drain_, &QTimer::timeout, this, &QtSoundPlayer::Release);
+    give_up_.setSingleShot(true);
+    connect(&give_up_, &QTimer::timeout, this, &QtSoundPlayer::Release);
 }
 
 QtSoundPlayer::~QtSoundPlayer() {
     drain_.stop();
+    give_up_.stop();
     if (QAudioSink* sink = sink_) {
         sink_ = nullptr;
         sink->disconnect(this);
@@ -113,6 +119,7 @@ void QtSoundPlayer::PlayMemory(std::shared_ptr<const Bytes> image) {
     sink_ = sink;
     duration_ms_ = wave->DurationMs() + kFadeMs + kSilenceMs;
     started_.start();
+    give_up_.start(int(duration_ms_) + kGiveUpAfterMs);
     connect(sink, &QAudioSink::stateChanged, this, &QtSoundPlayer::OnStateChanged);
     sink->start(source);
     // An output that refused to open has already been released by now.
@@ -142,6 +149,7 @@ void QtSoundPlayer::OnStateChanged() {
 
 void QtSoundPlayer::Release() {
     drain_.stop();
+    give_up_.stop();
     QAudioSink* sink = sink_;
     if (!sink) return;
     sink_ = nullptr;

@@ -42,6 +42,7 @@ private:
 
     QPointer<QAudioSink> sink_;
     QTimer drain_;            // fires when the last queued samples have been heard
+    QTimer give_up_;          // fires when the output never finished
     QElapsedTimer started_;   // since the sound began
     long long duration_ms_ = 0;
 };
