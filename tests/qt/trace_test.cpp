@@ -64,6 +64,8 @@ stop
 void ExpectSameTrace(const QString& script) {
     const RunResult plain = RunSim(WithoutSnaps(script), false, FreshDir("plain"));
     const RunResult gui = RunSim(script, true, FreshDir("gui"));
+    EXPECT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_GT(plain.out.count('\n'), 20);
     EXPECT_EQ(gui.status, plain.status) << gui.err.toStdString();
     EXPECT_EQ(gui.out.toStdString(), plain.out.toStdString());
 }
@@ -73,15 +75,18 @@ TEST(Trace, EveryKindOfInputGivesTheSameTraceWithTheRealWindows) {
 }
 
 TEST(Trace, TheProjectScenariosGiveTheSameTraceWithTheRealWindows) {
-    const QDir dir(QStringLiteral(VZ_SCENARIO_DIR));
-    const QStringList scripts = dir.entryList({QStringLiteral("*.sim")}, QDir::Files);
-    ASSERT_FALSE(scripts.isEmpty());
-    for (const QString& name : scripts) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        SCOPED_TRACE(name.toStdString());
-        ExpectSameTrace(QString::fromUtf8(f.readAll()));
+    int scripts = 0;
+    for (const char* folder : {VZ_SCENARIO_DIR, VZ_DOCS_DIR}) {
+        const QDir dir(QString::fromUtf8(folder));
+        for (const QString& name : dir.entryList({QStringLiteral("*.sim")}, QDir::Files)) {
+            QFile f(dir.filePath(name));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            SCOPED_TRACE(name.toStdString());
+            ExpectSameTrace(QString::fromUtf8(f.readAll()));
+            ++scripts;
+        }
     }
+    EXPECT_GE(scripts, 3);
 }
 
 TEST(Trace, ScriptErrorsAreReportedAsWithoutTheWindows) {
