@@ -1,5 +1,7 @@
 #include "qt/platform_choice.h"
 
+#include <QDir>
+#include <QLibraryInfo>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -10,6 +12,12 @@ namespace {
 bool Set(const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
+}
+
+// Whether Qt can show windows on Wayland itself here.
+bool WaylandPluginInstalled() {
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
 }
 }  // namespace
 
@@ -23,7 +31,7 @@ PlatformChoice ChoosePlatform() {
     const bool wayland = Set("WAYLAND_DISPLAY") ||
                          (Set("XDG_SESSION_TYPE") && std::strcmp(std::getenv("XDG_SESSION_TYPE"), "wayland") == 0);
     if (wayland && !x11) {
-        choice.has_display = Set("WAYLAND_DISPLAY");
+        choice.has_display = Set("WAYLAND_DISPLAY") && WaylandPluginInstalled();
         choice.notice =
             "verezerud: this Wayland session offers no XWayland (DISPLAY is not set); "
             "the reminder cannot keep itself above other windows or place itself on the screen";
