@@ -1,9 +1,10 @@
 #include "bench.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <fstream>
 #include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
 #include <random>
 #include <stdexcept>
 
@@ -55,16 +56,22 @@ void WriteBytes(const fs::path& file, const Bytes& bytes) {
 
 void Tally::OnEvent(const Event& event) {
     switch (event.kind) {
-        case EventKind::Error: errors.push_back(event.line); break;
-        case EventKind::Write: ++writes; break;
-        case EventKind::Chime: ++chimes; break;
-        default: break;
+        case EventKind::Error:
+            errors.push_back(event.line);
+            break;
+        case EventKind::Write:
+            ++writes;
+            break;
+        case EventKind::Chime:
+            ++chimes;
+            break;
+        default:
+            break;
     }
 }
 
 Bench::Bench(const fs::path& folder, Screen screen)
-    : disk_(folder.string()),
-      program_(Services{scheduler_, disk_, sound_, resources_, screen}) {
+    : disk_(folder.string()), program_(Services{scheduler_, disk_, sound_, resources_, screen}) {
     program_.runtime().AddObserver(&tally);
 }
 
@@ -77,10 +84,14 @@ FrmSplash& Bench::splash() {
 void Bench::Choose(const std::string& item) {
     Runtime& rt = runtime();
     auto& carrier = rt.Ref<Form1>(Form1::kName);
-    if (item == "Setting") rt.Dispatch([&] { carrier.Setting_Click(); });
-    else if (item == "Hour") rt.Dispatch([&] { carrier.Hour_Click(); });
-    else if (item == "About") rt.Dispatch([&] { carrier.About_Click(); });
-    else throw std::invalid_argument("no menu entry " + item);
+    if (item == "Setting")
+        rt.Dispatch([&] { carrier.Setting_Click(); });
+    else if (item == "Hour")
+        rt.Dispatch([&] { carrier.Hour_Click(); });
+    else if (item == "About")
+        rt.Dispatch([&] { carrier.About_Click(); });
+    else
+        throw std::invalid_argument("no menu entry " + item);
 }
 
 }  // namespace vz::test

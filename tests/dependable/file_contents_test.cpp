@@ -3,12 +3,12 @@
 // one, reading never changes a file, a write replaces bytes 0 and 1 only, and
 // each content gives the values the program's rules give it.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "bench.h"
 #include "dialogs/frm_hour.h"
@@ -51,7 +51,8 @@ public:
         if (++count_ <= kShownFindings) shown_ += "  " + describe() + "\n";
     }
     ~Findings() {
-        EXPECT_EQ(count_, 0) << "contents handled wrongly; the first ones:\n" << shown_;
+        if (count_ > 0)
+            ADD_FAILURE() << count_ << " contents handled wrongly; the first ones:\n" << shown_;
     }
 
 private:
@@ -161,8 +162,8 @@ void TryUsageContent(const fs::path& folder, const Bytes& before, bool closely,
     findings.Check(rt.Running() && on_disk() == expected && bench.splash().HalfHour == count &&
                        bench.tally.errors.size() == errors,
                    [&] {
-                       return name + "after an hour the file holds " + Hex(on_disk()) +
-                              ", not " + Hex(expected) + ", with " +
+                       return name + "after an hour the file holds " + Hex(on_disk()) + ", not " +
+                              Hex(expected) + ", with " +
                               std::to_string(bench.tally.errors.size()) + " error lines";
                    });
 
@@ -176,9 +177,8 @@ void TryUsageContent(const fs::path& folder, const Bytes& before, bool closely,
         ++errors;
     }
     findings.Check(on_disk() == expected && bench.tally.errors.size() == errors, [&] {
-        return name + "after the exit the file holds " + Hex(on_disk()) + ", not " +
-               Hex(expected) + ", with " + std::to_string(bench.tally.errors.size()) +
-               " error lines";
+        return name + "after the exit the file holds " + Hex(on_disk()) + ", not " + Hex(expected) +
+               ", with " + std::to_string(bench.tally.errors.size()) + " error lines";
     });
 }
 
@@ -204,8 +204,8 @@ INSTANTIATE_TEST_SUITE_P(Quarter, EveryUsageContent, testing::Range(0, kParts));
 
 // Two-byte counts worth trying inside longer files: the limits and a spread.
 std::vector<int> SampleCounts(int spread) {
-    std::vector<int> counts = {0, 1, 2, 0x7FFC, 0x7FFD, 0x7FFE, 0x7FFF, 0x8000, 0x8001, 0xFFFE,
-                               0xFFFF};
+    std::vector<int> counts = {0,      1,      2,      0x7FFC, 0x7FFD, 0x7FFE,
+                               0x7FFF, 0x8000, 0x8001, 0xFFFE, 0xFFFF};
     for (int i = 0; i < spread; ++i) counts.push_back(int((i * 40503L) % kContents));
     return counts;
 }
@@ -215,8 +215,7 @@ TEST(UsageFileLength, EmptyOneByteThreeBytesAndFourKilobytes) {
     WriteBytes(folder / kSettings, kNoReminder);
     Findings findings;
     TryUsageContent(folder.path(), {}, true, findings);
-    for (int b = 0; b < 256; ++b)
-        TryUsageContent(folder.path(), {std::uint8_t(b)}, true, findings);
+    for (int b = 0; b < 256; ++b) TryUsageContent(folder.path(), {std::uint8_t(b)}, true, findings);
     for (int v : SampleCounts(4096 / Stride()))
         TryUsageContent(folder.path(), Join(TwoBytes(v), {std::uint8_t(v * 7)}), true, findings);
     for (int v : SampleCounts(256 / Stride()))
@@ -357,8 +356,7 @@ TEST(SettingsFileLength, EmptyOneByteThreeBytesAndFourKilobytes) {
     for (int b = 0; b < 256; ++b)
         TrySettingsContent(folder.path(), {std::uint8_t(b)}, true, findings);
     for (int v : SamplePositions(4096 / Stride()))
-        TrySettingsContent(folder.path(), Join(TwoBytes(v), {std::uint8_t(v * 7)}), true,
-                           findings);
+        TrySettingsContent(folder.path(), Join(TwoBytes(v), {std::uint8_t(v * 7)}), true, findings);
     for (int v : SamplePositions(256 / Stride()))
         TrySettingsContent(folder.path(), Join(TwoBytes(v), Tail(4094, std::uint32_t(v))), true,
                            findings);
