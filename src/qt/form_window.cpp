@@ -132,6 +132,9 @@ void FormWindow::ApplyGeometry(QRect outer) {
         if (isVisible()) RequestFullScreen(this, whole);
     }
     if (geometry() != outer) setGeometry(outer);
+    // The rest screen takes the keyboard, so typing does not go on unseen in
+    // the windows it covers.
+    if (whole && isVisible()) activateWindow();
 }
 
 void FormWindow::SyncControl(const Control& c) {

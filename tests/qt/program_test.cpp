@@ -91,15 +91,20 @@ TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
     env.insert(QStringLiteral("DISPLAY"), display);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(VZ_PROGRAM), {});
+    ASSERT_TRUE(p.waitForStarted());
     QElapsedTimer clock;
     clock.start();
-    while (!QFile::exists(home + "/verezerud/SettingT.tim") && clock.elapsed() < kStartLimitMs)
+    while (!QFile::exists(home + "/verezerud/SettingT.tim") && clock.elapsed() < kStartLimitMs &&
+           p.state() == QProcess::Running)
         QThread::msleep(20);
+    ASSERT_EQ(p.state(), QProcess::Running)
+        << display.toStdString() << ": " << p.readAllStandardError().toStdString();
     QThread::msleep(200);
     xvfb.terminate();
     ASSERT_TRUE(xvfb.waitForFinished(10'000));
-    ASSERT_TRUE(p.waitForFinished(10'000));
-    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+    ASSERT_TRUE(p.waitForFinished(10'000)) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2))
+        << p.readAllStandardError().toStdString();
 }
 
 TEST(Program, TellsItsVersion) {
