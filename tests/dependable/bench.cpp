@@ -13,17 +13,16 @@
 namespace vz::test {
 namespace fs = std::filesystem;
 
-namespace {
-fs::path ScratchBase() {
-    std::error_code ec;
-    if (fs::is_directory("/dev/shm", ec)) return "/dev/shm";
-    return fs::temp_directory_path();
-}
-}  // namespace
-
 ScratchFolder::ScratchFolder() {
     std::random_device rd;
-    path_ = ScratchBase() / ("verezerud-dependable-" + std::to_string(rd()) + std::to_string(rd()));
+    const std::string name =
+        "verezerud-dependable-" + std::to_string(rd()) + "-" + std::to_string(rd());
+    std::error_code ec;
+    if (fs::is_directory("/dev/shm", ec) && fs::create_directory(fs::path("/dev/shm") / name, ec)) {
+        path_ = fs::path("/dev/shm") / name;
+        return;
+    }
+    path_ = fs::temp_directory_path() / name;  // no memory file system: a slower disk
     fs::create_directories(path_);
 }
 
