@@ -223,6 +223,37 @@ TEST(UsageFileLength, EmptyOneByteThreeBytesAndFourKilobytes) {
                         findings);
 }
 
+// The file is the record and the count in memory only its mirror: an hour's
+// credit goes to what the file holds at the end of the hour, even when
+// something else wrote it meanwhile, and is refused where that would pass the
+// limit, leaving both counts as they were.
+TEST(UsageFileWrittenMeanwhile, TheEndOfTheHourAddsToWhatTheFileHoldsThen) {
+    ScratchFolder folder;
+    WriteBytes(folder / kSettings, kNoReminder);
+    Findings findings;
+    for (int v : SampleCounts(4096 / Stride())) {
+        const Bytes written = TwoBytes(v);
+        WriteBytes(folder / kUsage, {});
+        Bench bench(folder.path());
+        bench.program().Start();
+        bench.clock().Advance(kHourMs / 2);
+        WriteBytes(folder / kUsage, written);
+        bench.clock().Advance(kHourMs / 2);
+        const int count = CountIn(written);
+        const bool fits = count + 2 <= kLargestCount;
+        const Bytes expected = fits ? Rewritten(written, count + 2) : written;
+        const auto now = ReadBytes(folder / kUsage);
+        findings.Check(now == expected && bench.splash().HalfHour == (fits ? 2 : 0) &&
+                           bench.tally.errors.size() == (fits ? 0u : 1u),
+                       [&] {
+                           return "usage file " + Hex(written) + " written during the hour: " +
+                                  Hex(now) + " and HalfHour " +
+                                  std::to_string(bench.splash().HalfHour) + " after it, not " +
+                                  Hex(expected) + " and " + std::to_string(fits ? 2 : 0);
+                       });
+    }
+}
+
 // ---- The settings file -------------------------------------------------------
 
 int RestMinutes(int position) { return 2 * (position + 1); }
