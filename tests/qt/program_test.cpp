@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -39,7 +40,7 @@ bool StartProgram(QProcess& p, const QString& data_home) {
     // The start-up reads both files, which makes them.
     while (!QFile::exists(data_home + "/verezerud/SettingT.tim")) {
         if (clock.elapsed() > kStartLimitMs || p.state() != QProcess::Running) return false;
-        QThread::msleep(20);
+        p.waitForFinished(20);  // notices an early end
     }
     QThread::msleep(200);
     return p.state() == QProcess::Running;
@@ -79,12 +80,31 @@ TEST(Program, AddsToTheUsageFileThatIsThere) {
     EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
 }
 
+// Starts a display of its own on a number of its own: a server that picks
+// the first free number can race with other tests' servers for it.
+QString StartOwnDisplay(QProcess& xvfb) {
+    for (int n = 300 + int(QCoreApplication::applicationPid() % 400), tries = 0; tries < 20; ++n, ++tries) {
+        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
+        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), "-screen", "0", "800x600x24",
+                                            "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted()) return {};
+        QElapsedTimer clock;
+        clock.start();
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+        while (!QFile::exists(socket) && xvfb.state() == QProcess::Running && clock.elapsed() < 10'000)
+            xvfb.waitForFinished(50);
+        if (xvfb.state() == QProcess::Running && QFile::exists(socket)) return QStringLiteral(":%1").arg(n);
+        xvfb.kill();
+        xvfb.waitForFinished();
+    }
+    return {};
+}
+
 TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
     // A display of its own, which the test can end as a session's end does.
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(xvfb.waitForReadyRead(10'000));
-    const QString display = ":" + QString::fromUtf8(xvfb.readLine()).trimmed();
+    const QString display = StartOwnDisplay(xvfb);
+    ASSERT_FALSE(display.isEmpty());
     const QString home = FreshDir("data");
     QProcess p;
     QProcessEnvironment env = Environment(home);
@@ -96,7 +116,7 @@ TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
     clock.start();
     while (!QFile::exists(home + "/verezerud/SettingT.tim") && clock.elapsed() < kStartLimitMs &&
            p.state() == QProcess::Running)
-        QThread::msleep(20);
+        p.waitForFinished(20);  // notices an early end
     ASSERT_EQ(p.state(), QProcess::Running)
         << display.toStdString() << ": " << p.readAllStandardError().toStdString();
     QThread::msleep(200);
