@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -80,8 +81,9 @@ int main(int argc, char** argv) {
     // One program per data folder, or every hour would be counted twice.
     vz::InstanceLock lock(folder);
     if (lock.state() == vz::InstanceLock::State::HeldElsewhere) {
-        std::cerr << "verezerud: already running for " << folder << '\n';
-        return 1;
+        // Not a failure: the one that runs keeps reminding and counting.
+        std::cerr << "Verezerud is already running (data folder " << folder << ")\n";
+        return 0;
     }
     if (lock.state() == vz::InstanceLock::State::Failed)
         std::cerr << "verezerud: cannot lock " << folder << " (" << lock.error()
@@ -106,7 +108,8 @@ int main(int argc, char** argv) {
     vz::RealDisk disk(folder);
     vz::QtSoundPlayer sound;
     vz::QtResources resources;
-    vz::Program program(vz::Services{scheduler, disk, sound, resources, model_screen});
+    const std::string decimal = QLocale().decimalPoint().toStdString();
+    vz::Program program(vz::Services{scheduler, disk, sound, resources, model_screen, decimal});
     vz::Runtime& runtime = program.runtime();
     vz::qt::Renderer renderer(runtime, screen);
 

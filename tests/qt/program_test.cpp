@@ -157,9 +157,24 @@ TEST(Program, OnlyOneRunsPerDataFolder) {
     second.setProcessEnvironment(Environment(home));
     second.start(QStringLiteral(VZ_PROGRAM), {});
     ASSERT_TRUE(second.waitForFinished(10'000));
-    EXPECT_NE(second.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0);  // not a failure: the first one goes on
+    EXPECT_TRUE(second.readAllStandardError().contains("Verezerud is already running"));
+    EXPECT_EQ(first.state(), QProcess::Running);
     first.terminate();
     ASSERT_TRUE(first.waitForFinished(10'000));
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+}
+
+TEST(Program, AKilledProgramLeavesNoLockBehind) {
+    const QString home = FreshDir("data");
+    QProcess first;
+    ASSERT_TRUE(StartProgram(first, home));
+    first.kill();  // no chance to clean up
+    ASSERT_TRUE(first.waitForFinished(10'000));
+    QProcess next;
+    ASSERT_TRUE(StartProgram(next, home)) << next.readAllStandardError().toStdString();
+    next.terminate();
+    ASSERT_TRUE(next.waitForFinished(10'000));
     EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
 }
 
