@@ -17,24 +17,15 @@ Runtime& Control::runtime() const { return form_.runtime(); }
 
 void Control::Design(double left, double top, double width, double height, bool visible,
                      int tab_index) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    geometry_ = {left, top, width, height};
     visible_ = visible;
     tab_index_ = tab_index;
 }
 
 void Control::Move(double left, std::optional<double> top, std::optional<double> width,
                    std::optional<double> height) {
-    left_ = left;
-    if (top) top_ = *top;
-    if (width) width_ = *width;
-    if (height) height_ = *height;
-    runtime().Emit(EventKind::Move,
-                   "move " + Path() + " " + TraceNumber(left_) + " " + TraceNumber(top_) + " " +
-                       TraceNumber(width_) + " " + TraceNumber(height_),
-                   &form_, this);
+    geometry_.Move(left, top, width, height);
+    runtime().Emit(EventKind::Move, "move " + Path() + " " + geometry_.Trace(), &form_, this);
 }
 
 void Control::SetVisible(bool visible) {
@@ -48,12 +39,8 @@ void Control::ReportSet(std::string_view property, const std::string& value) {
 }
 
 std::optional<std::string> Control::Property(std::string_view name) const {
-    if (name == "Left") return TraceNumber(left_);
-    if (name == "Top") return TraceNumber(top_);
-    if (name == "Width") return TraceNumber(width_);
-    if (name == "Height") return TraceNumber(height_);
     if (name == "Visible") return TraceBool(visible_);
-    return std::nullopt;
+    return geometry_.Property(name);
 }
 
 }  // namespace vz

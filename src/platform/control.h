@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/geometry.h"
+
 namespace vz {
 
 class Form;
@@ -26,10 +28,10 @@ public:
     std::string Path() const;  // "frmSplash.Label2"
     Kind kind() const { return kind_; }
 
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
+    double Left() const { return geometry_.left; }
+    double Top() const { return geometry_.top; }
+    double Width() const { return geometry_.width; }
+    double Height() const { return geometry_.height; }
     // Move with omitted arguments keeping their values.
     void Move(double left, std::optional<double> top = {}, std::optional<double> width = {},
               std::optional<double> height = {});
@@ -58,7 +60,7 @@ private:
     Form& form_;
     std::string name_;
     Kind kind_;
-    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Geometry geometry_;
     bool visible_ = true;
     int tab_index_ = 0;
 };

@@ -11,26 +11,13 @@ namespace vz {
 Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {}
 
 void Form::DesignGeometry(double left, double top, double width, double height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    geometry_ = {left, top, width, height};
 }
 
 void Form::Move(double left, std::optional<double> top, std::optional<double> width,
                 std::optional<double> height) {
-    left_ = left;
-    if (top) top_ = *top;
-    if (width) width_ = *width;
-    if (height) height_ = *height;
-    ReportMove();
-}
-
-void Form::ReportMove() {
-    runtime_.Emit(EventKind::Move,
-                  "move " + name_ + " " + TraceNumber(left_) + " " + TraceNumber(top_) + " " +
-                      TraceNumber(width_) + " " + TraceNumber(height_),
-                  this);
+    geometry_.Move(left, top, width, height);
+    runtime_.Emit(EventKind::Move, "move " + name_ + " " + geometry_.Trace(), this);
 }
 
 void Form::Show() {
@@ -62,7 +49,7 @@ void Form::SetBackColor(Color color) {
 void Form::MakeTopmost() {
     const Screen& s = runtime_.screen();
     const PixelRect r =
-        TopmostRect(left_, top_, width_, height_, s.TwipsPerPixelX(), s.TwipsPerPixelY());
+        TopmostRect(Left(), Top(), Width(), Height(), s.TwipsPerPixelX(), s.TwipsPerPixelY());
     topmost_order_ = runtime_.NextTopmostOrder();
     runtime_.Emit(EventKind::Topmost,
                   "topmost " + name_ + " " + std::to_string(r.x) + " " + std::to_string(r.y) +
@@ -73,10 +60,7 @@ void Form::MakeTopmost() {
 std::optional<std::string> Form::Variable(std::string_view) const { return std::nullopt; }
 
 std::optional<std::string> Form::Property(std::string_view name) const {
-    if (name == "Left") return TraceNumber(left_);
-    if (name == "Top") return TraceNumber(top_);
-    if (name == "Width") return TraceNumber(width_);
-    if (name == "Height") return TraceNumber(height_);
+    if (auto value = geometry_.Property(name)) return value;
     if (name == "Visible") return TraceBool(visible_);
     if (name == "BackColor") return TraceNumber(back_color_);
     if (name == "Caption") return TraceString(caption);

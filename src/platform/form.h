@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/font.h"
+#include "platform/geometry.h"
 #include "platform/menu.h"
 
 namespace vz {
@@ -31,13 +32,13 @@ public:
     const std::string& name() const { return name_; }
 
     // Geometry of the whole window, in twips.
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
+    double Left() const { return geometry_.left; }
+    double Top() const { return geometry_.top; }
+    double Width() const { return geometry_.width; }
+    double Height() const { return geometry_.height; }
     void Move(double left, std::optional<double> top = {}, std::optional<double> width = {},
               std::optional<double> height = {});
-    void SetHeight(double height) { Move(left_, top_, width_, height); }
+    void SetHeight(double height) { Move(Left(), Top(), Width(), height); }
 
     bool Visible() const { return visible_; }
     void Show();                  // modeless, no owner
@@ -87,10 +88,9 @@ public:
     void MarkUnloaded();
 
 private:
-    void ReportMove();
     Runtime& runtime_;
     std::string name_;
-    double left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
+    Geometry geometry_{0, 0, 4800, 3600};
     bool visible_ = false;
     bool modal_ = false;
     Form* owner_ = nullptr;

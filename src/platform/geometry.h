@@ -1,0 +1,22 @@
+#pragma once
+// A window's or control's rectangle, in twips.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vz {
+
+struct Geometry {
+    double left = 0, top = 0, width = 0, height = 0;
+
+    // Move: Left given; an omitted Top, Width or Height keeps its value.
+    void Move(double new_left, std::optional<double> new_top, std::optional<double> new_width,
+              std::optional<double> new_height);
+    // "L T WIDTH HEIGHT", each number in its shortest form.
+    std::string Trace() const;
+    // Left, Top, Width or Height in trace form; nothing for another name.
+    std::optional<std::string> Property(std::string_view name) const;
+};
+
+}  // namespace vz
