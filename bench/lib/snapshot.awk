@@ -2,7 +2,8 @@
 # here with getline, so that a process or thread that has just ended is
 # skipped instead of stopping the look.
 #   /proc/PID/stat            -> P label pid ppid start cpu_ticks reaped_children_ticks comm
-#   /proc/PID/task/TID/status -> T label pid start tid voluntary involuntary comm
+#   /proc/PID/task/TID/status -> T label pid start tid voluntary involuntary comm run_ns
+# run_ns is the thread's CPU time in ns from its schedstat, or -1 without one.
 BEGIN {
     for (i = 1; i < ARGC; i++) {
         f = ARGV[i]
@@ -30,7 +31,7 @@ function stat_line(f,   line, n, x, pid, comm) {
     print "P", label, pid, x[2], x[20], x[12] + x[13], x[14] + x[15], comm
 }
 
-function status_lines(f,   line, k, name, tgid, tid, vol, inv, p) {
+function status_lines(f,   line, k, name, tgid, tid, vol, inv, p, sched, ns) {
     name = "?"; vol = inv = -1
     while ((getline line < f) > 0) {
         k = line; sub(/:.*/, "", k)
@@ -43,5 +44,9 @@ function status_lines(f,   line, k, name, tgid, tid, vol, inv, p) {
     }
     close(f)
     if (vol < 0) return
-    print "T", label, tgid, (tgid in start) ? start[tgid] : "?", tid, vol, inv, name
+    sched = f; sub(/status$/, "schedstat", sched)
+    ns = -1
+    if ((getline line < sched) > 0) { split(line, x, " "); ns = x[1] }
+    close(sched)
+    print "T", label, tgid, (tgid in start) ? start[tgid] : "?", tid, vol, inv, name, ns
 }

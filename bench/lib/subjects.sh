@@ -6,7 +6,6 @@ OUR_REST_AT_S=$((2 * 60 + 10 + 5))  # ...so the reminder comes at minute 2, the 
                               # screen after the 10-second countdown; watched from 5 s later
 SAFEEYES_BREAK_AT_S=$((60 + 10 + 15)) # a short break after a minute and a 10-second warning,
                                      # watched from 15 s in
-WORKRAVE_BREAK_AT_S=$((60 + 15))    # a rest break after a minute, watched from 15 s in
 PEER_PACKAGES=(workrave safeeyes xprintidle gir1.2-ayatanaappindicator3-0.1)
 
 subject_name() {
@@ -58,17 +57,6 @@ subject_prepare() {
             smart && /"enabled"/ { sub(/true/, "false"); smart = 0 }
             { print }' "$packaged/safeeyes.json" >"$conf/safeeyes.json"
         ;;
-    workrave)
-        # A rest break after one minute whether or not anyone types (there is
-        # no input under Xvfb), long enough to be watched; no other breaks.
-        local key
-        for key in "timers.rest-break activity-sensitive false" "timers.rest-break limit 60" \
-                   "timers.rest-break auto-reset $((REST_S + 120))" \
-                   "breaks.micro-pause enabled false" "breaks.daily-limit enabled false"; do
-            set -- $key
-            env -i "${S_ENV[@]}" gsettings set "org.workrave.$1" "$2" "$3" >>"$S_DIR/prepare.log" 2>&1
-        done
-        ;;
     esac
 }
 
@@ -77,23 +65,21 @@ safeeyes_packaged_config() {
 }
 
 # subject_rest_at S: seconds from start until its rest screen is surely up.
+# Workrave brings no break on under Xvfb: with no input it counts no time, and
+# even a rest break set to ignore input (and a pointer moved by xdotool) did not
+# come within 100 s, so its rest screen is not measured.
 subject_rest_at() {
     case $1 in
     verezerud) echo "$OUR_REST_AT_S" ;;
     safeeyes) echo "$SAFEEYES_BREAK_AT_S" ;;
-    workrave) echo "$WORKRAVE_BREAK_AT_S" ;;
+    *) return 1 ;;
     esac
 }
 
-# subject_rest_check S WINDOWS: whether its rest screen was seen: ours covers
-# the screen; a peer's break shows at least a window.
+# subject_rest_check S WINDOWS: whether a window covering the screen was shown.
 subject_rest_check() {
     local full=${SCREEN_GEOMETRY%x*}
-    [[ $2 == "?" ]] && return 0
-    case $1 in
-    verezerud) [[ " $2 " == *" $full "* ]] ;;
-    *) [[ -n $2 ]] ;;
-    esac
+    [[ $2 == "?" || " $2 " == *" $full "* ]]
 }
 
 peers_install() {
