@@ -94,6 +94,24 @@ memory() {
         }' "${files[@]}" >>"$SAMPLES" 2>/dev/null
 }
 
+# sharers PID SESSION_PID...: the processes outside the session that map the
+# program's largest library now, as "LIBRARY: pid comm, ..."; they share its
+# pages and so make its PSS smaller than it is on its own.
+sharers() {
+    local pid=$1 lib f p out=
+    shift
+    lib=$(awk '/^[0-9a-f]+-/ { name = $6 } /^Rss:/ && name ~ /\.so/ { r[name] += $2 }
+               END { for (n in r) if (r[n] > best) { best = r[n]; lib = n }; print lib }' \
+          "/proc/$pid/smaps" 2>/dev/null)
+    [[ -n $lib ]] || return 0
+    for f in $(grep -lF "$lib" /proc/[0-9]*/maps 2>/dev/null); do
+        p=${f#/proc/}; p=${p%/maps}
+        [[ " $* " == *" $p "* ]] && continue
+        out+="${out:+, }$p $(cat "/proc/$p/comm" 2>/dev/null)"
+    done
+    [[ -z $out ]] || echo "${lib##*/}: $out"
+}
+
 # shown_windows: the windows mapped on the session's screen, one "WIDTHxHEIGHT" a
 # line (there is no window manager, so they are the root window's children).
 shown_windows() {

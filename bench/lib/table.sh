@@ -123,6 +123,8 @@ EOF
         echo
         echo "$(subject_name "$s"): windows shown when idle: ${R[$s.shown]:-none}"
         echo "  other processes: ${R[$s.idle.others_mem]:--}"
+        [[ -z ${R[$s.idle.sharers]:-} ]] ||
+            echo "  PSS read while processes outside the session mapped ${R[$s.idle.sharers]}"
         echo "  threads over the idle window (name voluntary involuntary):"
         tr ';' '\n' <<<"${R[$s.idle.threads]:-}" | awk 'NF { print "    " $0 }'
         if [[ -n ${R[$s.rest.threads]:-} ]]; then
