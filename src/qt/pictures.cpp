@@ -1,6 +1,7 @@
 #include "qt/pictures.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 
 namespace vz::qt {
@@ -32,8 +33,10 @@ QPixmap StandIn(QSize size) {
 QPixmap LoadPicture(const std::string& name, QSize size) {
     for (const QString& path : Candidates(name))
         if (QFile::exists(path)) {
-            QPixmap pixmap(path);
-            if (!pixmap.isNull()) return pixmap;
+            // Through QImage: loading a QPixmap by name fills Qt's pixmap cache,
+            // whose flush timer would wake the waiting program for nothing.
+            const QImage image(path);
+            if (!image.isNull()) return QPixmap::fromImage(image);
         }
     return StandIn(size);
 }
