@@ -16,24 +16,21 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
-SimRun::SimRun(Screen screen, Disk* disk) {
+SimRun::SimRun(std::optional<std::filesystem::path> data_dir)
+    : data_dir_(data_dir ? *data_dir : dir_.path()) {
     SimOptions options;
-    options.data_dir = dir_.path().string();
-    options.screen = screen;
-    sim_ = std::make_unique<Simulator>(options, out_, err_, disk);
+    options.data_dir = data_dir_.string();
+    sim_ = std::make_unique<Simulator>(options, out_, err_);
 }
 
 Lines SimRun::Do(const std::string& script) {
     out_.str("");
     std::istringstream in(script);
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; std::getline(in, line);)
         EXPECT_TRUE(sim_->RunLine(line, ++line_)) << "script line: " << line << "\n" << err_.str();
-    }
     Lines lines;
     std::istringstream trace(out_.str());
     for (std::string line; std::getline(trace, line);) lines.push_back(line);
@@ -45,18 +42,6 @@ Lines SimRun::Grep(const std::string& script, const std::string& needle) {
     for (const std::string& line : Do(script))
         if (line.find(needle) != std::string::npos) kept.push_back(line);
     return kept;
-}
-
-FrmSplash& SimRun::splash() {
-    FrmSplash* splash = sim_->program().Splash();
-    if (!splash) throw std::runtime_error("frmSplash is not loaded");
-    return *splash;
-}
-
-std::string SimRun::Print(const std::string& what) {
-    const Lines lines = Do("print " + what);
-    if (lines.size() != 1 || lines[0].rfind("=", 0) != 0) return "<" + errors() + ">";
-    return lines[0].size() > 2 ? lines[0].substr(2) : "";
 }
 
 std::optional<Bytes> SimRun::Read(const std::string& name) const {

@@ -3,13 +3,13 @@
 // Do() runs script lines and returns exactly the trace lines they produced.
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "platform/sound.h"
-#include "reminder/frm_splash.h"
 #include "sim/simulator.h"
 
 namespace vz::test {
@@ -28,24 +28,22 @@ using Lines = std::vector<std::string>;
 
 class SimRun {
 public:
-    explicit SimRun(Screen screen = {}, Disk* disk = nullptr);
+    // Over a fresh folder of its own, or over `data_dir` when one is given.
+    explicit SimRun(std::optional<std::filesystem::path> data_dir = std::nullopt);
 
     // Runs script lines (separated by newlines); returns the trace they produced.
     Lines Do(const std::string& script);
     // Like Do, but keeps only lines containing `needle`.
     Lines Grep(const std::string& script, const std::string& needle);
 
-    FrmSplash& splash();
-    Runtime& runtime() { return sim_->program().runtime(); }
-    std::string Print(const std::string& what);  // the value `print` answers
-    std::filesystem::path File(const std::string& name) const { return dir_.path() / name; }
+    std::filesystem::path File(const std::string& name) const { return data_dir_ / name; }
     // The file's bytes, or nothing when it does not exist.
     std::optional<Bytes> Read(const std::string& name) const;
     void Write(const std::string& name, const Bytes& bytes) const;
-    std::string errors() const { return err_.str(); }
 
 private:
     TempDir dir_;
+    std::filesystem::path data_dir_;
     std::ostringstream out_;
     std::ostringstream err_;
     std::unique_ptr<Simulator> sim_;

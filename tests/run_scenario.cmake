@@ -19,6 +19,8 @@ if(EXISTS ${dir}/${stem}.args)
 endif()
 execute_process(COMMAND ${SIM} --data-dir ${WORK} ${args} ${SCRIPT}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+# Error lines name real paths; the expected traces name the data folder <data>.
+string(REPLACE "${WORK}" "<data>" out "${out}")
 file(WRITE ${WORK}/actual.trace "${out}")
 file(READ ${dir}/${stem}.expected expected)
 if(NOT rc EQUAL 0)

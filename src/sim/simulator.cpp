@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -42,19 +43,15 @@ long long ParseDuration(const std::string& text) {
     return -1;
 }
 
-Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err,
-                     Disk* disk)
-    : out_(out), err_(err), scheduler_(std::make_unique<VirtualScheduler>()) {
-    if (!disk) {
-        std::error_code ec;
-        std::filesystem::create_directories(options.data_dir, ec);
-        own_disk_ = std::make_unique<RealDisk>(options.data_dir);
-        disk = own_disk_.get();
-    }
+Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), data_dir_(options.data_dir), scheduler_(std::make_unique<VirtualScheduler>()) {
+    std::error_code ec;
+    std::filesystem::create_directories(options.data_dir, ec);
+    disk_ = std::make_unique<RealDisk>(options.data_dir);
     sound_ = std::make_unique<SilentPlayer>();
     resources_ = std::make_unique<EmbeddedResources>();
     program_ = std::make_unique<Program>(
-        Services{*scheduler_, *disk, *sound_, *resources_, options.screen});
+        Services{*scheduler_, *disk_, *sound_, *resources_, options.screen});
     printer_ = std::make_unique<Printer>(out_, *scheduler_);
     program_->runtime().AddObserver(printer_.get());
 }
@@ -130,6 +127,7 @@ bool Simulator::RunLine(const std::string& raw, int n) {
         if (*end || words[2].empty()) return Fail(n, "bad list position: " + words[2]);
         return result(rt.Select(words[1], int(pos)), words[1]);
     }
+    if (cmd == "put" || cmd == "mkdir" || cmd == "remove") return Tamper(words, n);
     // A screenshot needs the real windows; without them one script still serves.
     if (cmd == "snap") return arity(1);
     if (cmd == "print") {
@@ -137,6 +135,36 @@ bool Simulator::RunLine(const std::string& raw, int n) {
         return arity(1) && Print(words[1], n);
     }
     return Fail(n, "unknown command: " + cmd);
+}
+
+// Changes the data folder from outside the program, as the user or another
+// program might while it runs; prints nothing, since the program did nothing.
+bool Simulator::Tamper(const std::vector<std::string>& words, int n) {
+    namespace fs = std::filesystem;
+    if (words.size() < 2 || (words[0] != "put" && words.size() != 2))
+        return Fail(n, words[0] + " takes a file name" + (words[0] == "put" ? " and bytes" : ""));
+    const std::string& name = words[1];
+    if (name.find('/') != std::string::npos || name == "." || name == "..")
+        return Fail(n, "bad file name: " + name);
+    Bytes bytes;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        char* end = nullptr;
+        const long b = std::strtol(words[i].c_str(), &end, 16);
+        if (*end || words[i].size() != 2 || b < 0) return Fail(n, "bad byte: " + words[i]);
+        bytes.push_back(std::uint8_t(b));
+    }
+    const fs::path path = fs::path(data_dir_) / name;
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    if (words[0] == "mkdir") {
+        fs::create_directories(path, ec);
+    } else if (words[0] == "put") {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!file.flush()) return Fail(n, "cannot write " + path.string());
+    }
+    if (ec) return Fail(n, "cannot change " + path.string() + ": " + ec.message());
+    return true;
 }
 
 bool Simulator::Print(const std::string& what, int n) {

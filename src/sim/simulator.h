@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/screen.h"
 
@@ -23,9 +24,7 @@ struct SimOptions {
 
 class Simulator {
 public:
-    // `disk`, when given, replaces the real folder (tests use it for faults).
-    Simulator(const SimOptions& options, std::ostream& out, std::ostream& err,
-              Disk* disk = nullptr);
+    Simulator(const SimOptions& options, std::ostream& out, std::ostream& err);
     ~Simulator();
 
     // Runs a whole script; returns the exit status (0, or 2 for a script error).
@@ -40,11 +39,13 @@ private:
     class Printer;
     bool Fail(int line_number, const std::string& message);
     bool Print(const std::string& what, int line_number);
+    bool Tamper(const std::vector<std::string>& words, int line_number);
 
     std::ostream& out_;
     std::ostream& err_;
+    std::string data_dir_;
     std::unique_ptr<VirtualScheduler> scheduler_;
-    std::unique_ptr<Disk> own_disk_;
+    std::unique_ptr<Disk> disk_;
     std::unique_ptr<SoundPlayer> sound_;
     std::unique_ptr<Resources> resources_;
     std::unique_ptr<Program> program_;

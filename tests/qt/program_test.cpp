@@ -80,24 +80,19 @@ TEST(Program, AddsToTheUsageFileThatIsThere) {
     EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
 }
 
-// Starts a display of its own on a number of its own: a server that picks
-// the first free number can race with other tests' servers for it.
+// Starts a display of its own. Xvfb picks a free number itself and writes it
+// to -displayfd only once it accepts connections, so there is no race for a
+// number and no connecting before it is ready.
 QString StartOwnDisplay(QProcess& xvfb) {
-    for (int n = 300 + int(QCoreApplication::applicationPid() % 400), tries = 0; tries < 20; ++n, ++tries) {
-        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), "-screen", "0", "800x600x24",
-                                            "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted()) return {};
-        QElapsedTimer clock;
-        clock.start();
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-        while (!QFile::exists(socket) && xvfb.state() == QProcess::Running && clock.elapsed() < 10'000)
-            xvfb.waitForFinished(50);
-        if (xvfb.state() == QProcess::Running && QFile::exists(socket)) return QStringLiteral(":%1").arg(n);
-        xvfb.kill();
-        xvfb.waitForFinished();
-    }
-    return {};
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "800x600x24",
+                                        "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted()) return {};
+    QElapsedTimer clock;
+    clock.start();
+    while (!xvfb.canReadLine() && xvfb.state() == QProcess::Running && clock.elapsed() < 10'000)
+        xvfb.waitForReadyRead(100);
+    const QByteArray number = xvfb.readLine().trimmed();
+    return number.isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number);
 }
 
 TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {

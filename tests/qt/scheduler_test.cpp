@@ -1,5 +1,6 @@
 // The real-time scheduler: ticks keep to their grid on the monotonic clock,
-// come in the same order as in virtual time, and stop when told.
+// even after the program was held up, and come in the same order as in
+// virtual time.
 
 #include <gtest/gtest.h>
 
@@ -25,67 +26,43 @@ void RunUntil(const std::function<bool()>& done, int limit_ms) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
-TEST(RealTimeScheduler, TicksKeepToTheirGridSoLatenessDoesNotAddUp) {
+TEST(RealTimeScheduler, ATickHeldUpDoesNotShiftTheGrid) {
     RealTimeScheduler scheduler;
     std::vector<std::int64_t> at;
-    // A handler that takes 60 ms would push every later tick back by as much
-    // if each tick were timed from the one before.
+    // After the third tick the program is busy for 170 ms elsewhere, so the
+    // fourth comes 70 ms late; timed from it, every later tick would be too.
     const auto id = scheduler.Start(100, [&] {
         at.push_back(scheduler.NowMs());
-        if (at.size() == 3) QThread::msleep(60);
+        if (at.size() == 3) QTimer::singleShot(0, [] { QThread::msleep(170); });
     });
-    RunUntil([&] { return at.size() >= 12; }, 5000);
+    RunUntil([&] { return at.size() >= 8; }, 5000);
     scheduler.Stop(id);
-    ASSERT_EQ(at.size(), 12u);
+    ASSERT_EQ(at.size(), 8u);
     for (std::size_t i = 0; i < at.size(); ++i) {
         const std::int64_t due = std::int64_t(i + 1) * 100;
         EXPECT_GE(at[i], due) << "tick " << i + 1 << " came early";
-        EXPECT_LT(at[i], due + kLateMs) << "tick " << i + 1;
+        if (i != 3) EXPECT_LT(at[i], due + kLateMs) << "tick " << i + 1;
     }
 }
 
-TEST(RealTimeScheduler, TicksDueTogetherComeInStartOrder) {
+TEST(RealTimeScheduler, TicksDueTogetherComeInStartOrderAndAStoppedTimerTicksNoMore) {
     RealTimeScheduler scheduler;
     std::vector<int> order;
     const auto a = scheduler.Start(100, [&] { order.push_back(1); });
     const auto b = scheduler.Start(100, [&] { order.push_back(2); });
     const auto c = scheduler.Start(50, [&] { order.push_back(3); });
-    RunUntil([&] { return order.size() >= 8; }, 3000);
+    Scheduler::TimerId once = 0;
+    once = scheduler.Start(10, [&] {
+        order.push_back(0);
+        scheduler.Stop(once);  // in its own tick
+    });
+    RunUntil([&] { return order.size() >= 9; }, 3000);
     for (auto id : {a, b, c}) scheduler.Stop(id);
-    // 50 ms: 3; 100 ms: 1 2 3 (the 100 ms timers were started first); 150 ms: 3; 200 ms: 1 2 3.
-    ASSERT_GE(order.size(), 8u);
-    EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 8),
-              (std::vector<int>{3, 1, 2, 3, 3, 1, 2, 3}));
-}
-
-TEST(RealTimeScheduler, ATimerStoppedInItsOwnTickTicksNoMore) {
-    RealTimeScheduler scheduler;
-    int ticks = 0;
-    Scheduler::TimerId id = 0;
-    id = scheduler.Start(10, [&] {
-        ++ticks;
-        scheduler.Stop(id);
-    });
-    RunUntil([] { return false; }, 150);
-    EXPECT_EQ(ticks, 1);
+    // 10 ms: 0; 50 ms: 3; 100 ms: 1 2 3 (started first); 150 ms: 3; 200 ms: 1 2 3.
+    ASSERT_GE(order.size(), 9u);
+    EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 9),
+              (std::vector<int>{0, 3, 1, 2, 3, 3, 1, 2, 3}));
     EXPECT_EQ(scheduler.ActiveTimers(), 0u);
-}
-
-TEST(RealTimeScheduler, ATimerStartedInATickCountsFromThen) {
-    RealTimeScheduler scheduler;
-    std::int64_t started = -1, first = -1;
-    Scheduler::TimerId outer = 0;
-    outer = scheduler.Start(30, [&] {
-        scheduler.Stop(outer);
-        started = scheduler.NowMs();
-        scheduler.Start(60, [&] {
-            if (first < 0) first = scheduler.NowMs();
-        });
-    });
-    RunUntil([&] { return first >= 0; }, 2000);
-    ASSERT_GE(first, 0);
-    EXPECT_GE(first - started, 59);
-    EXPECT_LT(first - started, 60 + kLateMs);
 }
 
 }  // namespace
