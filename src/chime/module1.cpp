@@ -10,7 +10,9 @@ namespace vz {
 void Module1::PlayChime(Integer id) {
     auto image = std::make_shared<const Bytes>(LoadResData(runtime_.resources(), id, kChimeType));
     chime_data_ = image;
-    runtime_.Emit(EventKind::Chime, "chime " + std::to_string(id));
+    Event e{EventKind::Chime};
+    e.id = id;
+    runtime_.Emit(e);
     runtime_.sound().PlayMemory(std::move(image));
 }
 

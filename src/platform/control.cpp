@@ -25,21 +25,25 @@ void Control::Design(double left, double top, double width, double height, bool 
 void Control::Move(double left, std::optional<double> top, std::optional<double> width,
                    std::optional<double> height) {
     geometry_.Move(left, top, width, height);
-    runtime().Emit(EventKind::Move, "move " + Path() + " " + geometry_.Trace(), &form_, this);
+    Event e{EventKind::Move, &form_, this};
+    e.geometry = geometry_;
+    runtime().Emit(e);
 }
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
-    ReportSet("Visible", TraceBool(visible));
+    ReportSet("Visible", Value(visible));
 }
 
-void Control::ReportSet(std::string_view property, const std::string& value) {
-    runtime().Emit(EventKind::Set, "set " + Path() + "." + std::string(property) + " " + value,
-                   &form_, this);
+void Control::ReportSet(std::string_view property, Value value) {
+    Event e{EventKind::Set, &form_, this};
+    e.name = std::string(property);
+    e.value = std::move(value);
+    runtime().Emit(e);
 }
 
-std::optional<std::string> Control::Property(std::string_view name) const {
-    if (name == "Visible") return TraceBool(visible_);
+std::optional<Value> Control::Property(std::string_view name) const {
+    if (name == "Visible") return Value(bool(visible_));
     return geometry_.Property(name);
 }
 

@@ -42,7 +42,7 @@ public:
     // Whether the control takes clicks and pointer moves.
     virtual bool TakesInput() const { return true; }
     // A property's trace form, for inspection; nothing for an unknown name.
-    virtual std::optional<std::string> Property(std::string_view name) const;
+    virtual std::optional<Value> Property(std::string_view name) const;
 
     // Handlers that the window wires up; empty when the control has none.
     std::function<void()> on_click;
@@ -53,7 +53,7 @@ public:
                 int tab_index = 0);
 
 protected:
-    void ReportSet(std::string_view property, const std::string& value);
+    void ReportSet(std::string_view property, Value value);
     Runtime& runtime() const;
 
 private:

@@ -8,13 +8,13 @@ namespace vz {
 
 void Label::SetCaption(const std::string& caption) {
     caption_ = caption;
-    ReportSet("Caption", TraceString(caption));
+    ReportSet("Caption", Value(caption));
 }
 
-std::optional<std::string> Label::Property(std::string_view name) const {
-    if (name == "Caption") return TraceString(caption_);
-    if (name == "BackColor") return TraceNumber(back_color);
-    if (name == "ForeColor") return TraceNumber(fore_color);
+std::optional<Value> Label::Property(std::string_view name) const {
+    if (name == "Caption") return Value(std::string(caption_));
+    if (name == "BackColor") return Value(double(back_color));
+    if (name == "ForeColor") return Value(double(fore_color));
     return Control::Property(name);
 }
 
@@ -23,32 +23,32 @@ void ComboBox::AddItem(const std::string& text, int index) {
         throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Invalid argument");
     items_.insert(items_.begin() + index, text);
     if (list_index_ >= index) ++list_index_;
-    runtime().Emit(EventKind::Items, "", &form(), this);
+    runtime().Emit(EventKind::Items, &form(), this);
 }
 
 void ComboBox::SetListIndex(int index) {
     if (index < -1 || index >= ListCount())
         throw RuntimeError(ErrorNumber::InvalidPropertyValue, "Invalid property value");
     list_index_ = index;
-    ReportSet("ListIndex", TraceNumber(index));
+    ReportSet("ListIndex", Value(double(index)));
 }
 
 void ComboBox::UserSelect(int index) {
     list_index_ = index;
-    runtime().Emit(EventKind::UserSelect, "", &form(), this);
+    runtime().Emit(EventKind::UserSelect, &form(), this);
 }
 
 std::string ComboBox::Text() const { return list_index_ < 0 ? "" : items_[list_index_]; }
 
-std::optional<std::string> ComboBox::Property(std::string_view name) const {
-    if (name == "ListIndex") return TraceNumber(list_index_);
-    if (name == "Text") return TraceString(Text());
-    if (name == "ListCount") return TraceNumber(ListCount());
+std::optional<Value> ComboBox::Property(std::string_view name) const {
+    if (name == "ListIndex") return Value(double(list_index_));
+    if (name == "Text") return Value(std::string(Text()));
+    if (name == "ListCount") return Value(double(ListCount()));
     return Control::Property(name);
 }
 
-std::optional<std::string> CommandButton::Property(std::string_view name) const {
-    if (name == "Caption") return TraceString(caption);
+std::optional<Value> CommandButton::Property(std::string_view name) const {
+    if (name == "Caption") return Value(std::string(caption));
     return Control::Property(name);
 }
 

@@ -14,7 +14,7 @@ public:
     Label(Form& form, std::string name) : Control(form, std::move(name), Kind::Label) {}
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    std::optional<std::string> Property(std::string_view name) const override;
+    std::optional<Value> Property(std::string_view name) const override;
 
     // Design.
     std::string caption_;
@@ -53,7 +53,7 @@ public:
     // The user's pick from the list; not a write by the program.
     void UserSelect(int index);
     std::string Text() const;
-    std::optional<std::string> Property(std::string_view name) const override;
+    std::optional<Value> Property(std::string_view name) const override;
 
     Color back_color = kSystemWindowBackground;
     Font font;
@@ -67,7 +67,7 @@ class CommandButton : public Control {
 public:
     CommandButton(Form& form, std::string name)
         : Control(form, std::move(name), Kind::CommandButton) {}
-    std::optional<std::string> Property(std::string_view name) const override;
+    std::optional<Value> Property(std::string_view name) const override;
     std::string caption;
     bool is_default = false;  // Enter presses it
     bool is_cancel = false;   // Escape presses it

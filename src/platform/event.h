@@ -1,8 +1,14 @@
 #pragma once
-// What the runtime tells its observers: every observable effect, in order.
-// The simulator prints `line`; the Qt front end re-renders the window concerned.
+// What the runtime tells its observers: every observable effect, in order,
+// as data. The simulator writes each as a trace line; the front ends render
+// the window concerned.
 
 #include <string>
+
+#include "platform/geometry.h"
+#include "platform/placement.h"
+#include "platform/sound.h"
+#include "platform/value.h"
 
 namespace vz {
 
@@ -10,29 +16,39 @@ class Form;
 class Control;
 
 enum class EventKind {
-    Load,      // load W
-    Unload,    // unload W
-    Show,      // show W [modal owner=O]
-    Hide,      // hide W
-    Topmost,   // topmost W X Y CX CY
-    Move,      // move W[.C] L T WIDTH HEIGHT
-    Set,       // set W[.C].P V
-    Chime,     // chime ID
-    Popup,     // popup W MENU
-    Write,     // write NAME HEX
-    Error,     // error MESSAGE
-    Ignored,   // ignored INPUT
-    // Not traced: state a renderer needs that the program did not write.
+    Load,      // a window was created
+    Unload,    // a window is being destroyed
+    Show,      // shown; `owner` set when modal
+    Hide,
+    Topmost,   // put above all others: `pixels`
+    Move,      // a window's or control's `geometry` changed (twips)
+    Set,       // the program wrote property `name` = `value` (even unchanged)
+    Chime,     // chime `id` handed to the sound player
+    Popup,     // menu `name` popped up on `form`
+    Write,     // data file `name` written; `bytes` is its whole content
+    Error,     // a failure reported to the user: `text`
+    Ignored,   // input the desktop would not deliver: `text`
+    // State a renderer needs that the program did not write.
     PopupClosed,
     UserSelect,  // the user picked a combo box item
     Items,       // a combo box's list changed
 };
 
 struct Event {
+    explicit Event(EventKind k, Form* f = nullptr, Control* c = nullptr)
+        : kind(k), form(f), control(c) {}
+
     EventKind kind;
-    std::string line;  // trace text without the time; empty for untraced kinds
-    Form* form = nullptr;
-    Control* control = nullptr;
+    Form* form = nullptr;        // the window concerned
+    Control* control = nullptr;  // the control concerned, for Move and Set
+    std::string name;            // Set: property; Popup: menu; Write: file
+    Value value;                 // Set
+    Geometry geometry;           // Move
+    PixelRect pixels{};          // Topmost
+    const Form* owner = nullptr;  // Show of a modal window
+    std::string text;            // Error: message; Ignored: the input
+    Bytes bytes;                 // Write
+    int id = 0;                  // Chime
 };
 
 class Observer {

@@ -17,14 +17,16 @@ void Form::DesignGeometry(double left, double top, double width, double height) 
 void Form::Move(double left, std::optional<double> top, std::optional<double> width,
                 std::optional<double> height) {
     geometry_.Move(left, top, width, height);
-    runtime_.Emit(EventKind::Move, "move " + name_ + " " + geometry_.Trace(), this);
+    Event e{EventKind::Move, this};
+    e.geometry = geometry_;
+    runtime_.Emit(e);
 }
 
 void Form::Show() {
     visible_ = true;
     modal_ = false;
     owner_ = nullptr;
-    runtime_.Emit(EventKind::Show, "show " + name_, this);
+    runtime_.Emit(EventKind::Show, this);
 }
 
 void Form::ShowModal(Form& owner) {
@@ -32,18 +34,23 @@ void Form::ShowModal(Form& owner) {
     visible_ = true;
     modal_ = true;
     owner_ = &owner;
-    runtime_.Emit(EventKind::Show, "show " + name_ + " modal owner=" + owner.name(), this);
+    Event e{EventKind::Show, this};
+    e.owner = &owner;
+    runtime_.Emit(e);
 }
 
 void Form::Hide() {
     visible_ = false;
     modal_ = false;
-    runtime_.Emit(EventKind::Hide, "hide " + name_, this);
+    runtime_.Emit(EventKind::Hide, this);
 }
 
 void Form::SetBackColor(Color color) {
     back_color_ = color;
-    runtime_.Emit(EventKind::Set, "set " + name_ + ".BackColor " + TraceNumber(color), this);
+    Event e{EventKind::Set, this};
+    e.name = "BackColor";
+    e.value = Value(double(color));
+    runtime_.Emit(e);
 }
 
 void Form::MakeTopmost() {
@@ -51,19 +58,18 @@ void Form::MakeTopmost() {
     const PixelRect r =
         TopmostRect(Left(), Top(), Width(), Height(), s.TwipsPerPixelX(), s.TwipsPerPixelY());
     topmost_order_ = runtime_.NextTopmostOrder();
-    runtime_.Emit(EventKind::Topmost,
-                  "topmost " + name_ + " " + std::to_string(r.x) + " " + std::to_string(r.y) +
-                      " " + std::to_string(r.cx) + " " + std::to_string(r.cy),
-                  this);
+    Event e{EventKind::Topmost, this};
+    e.pixels = r;
+    runtime_.Emit(e);
 }
 
-std::optional<std::string> Form::Variable(std::string_view) const { return std::nullopt; }
+std::optional<Value> Form::Variable(std::string_view) const { return std::nullopt; }
 
-std::optional<std::string> Form::Property(std::string_view name) const {
+std::optional<Value> Form::Property(std::string_view name) const {
     if (auto value = geometry_.Property(name)) return value;
-    if (name == "Visible") return TraceBool(visible_);
-    if (name == "BackColor") return TraceNumber(back_color_);
-    if (name == "Caption") return TraceString(caption);
+    if (name == "Visible") return Value(bool(visible_));
+    if (name == "BackColor") return Value(double(back_color_));
+    if (name == "Caption") return Value(std::string(caption));
     return std::nullopt;
 }
 

@@ -62,9 +62,9 @@ public:
     virtual void Form_MouseMove() {}
 
     // A window variable's trace form, for inspection.
-    virtual std::optional<std::string> Variable(std::string_view name) const;
+    virtual std::optional<Value> Variable(std::string_view name) const;
     // A window property's trace form, for inspection.
-    std::optional<std::string> Property(std::string_view name) const;
+    std::optional<Value> Property(std::string_view name) const;
 
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* FindControl(std::string_view name) const;

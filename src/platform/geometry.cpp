@@ -1,6 +1,5 @@
 #include "platform/geometry.h"
 
-#include "platform/text.h"
 
 namespace vz {
 
@@ -12,16 +11,11 @@ void Geometry::Move(double new_left, std::optional<double> new_top,
     if (new_height) height = *new_height;
 }
 
-std::string Geometry::Trace() const {
-    return TraceNumber(left) + " " + TraceNumber(top) + " " + TraceNumber(width) + " " +
-           TraceNumber(height);
-}
-
-std::optional<std::string> Geometry::Property(std::string_view name) const {
-    if (name == "Left") return TraceNumber(left);
-    if (name == "Top") return TraceNumber(top);
-    if (name == "Width") return TraceNumber(width);
-    if (name == "Height") return TraceNumber(height);
+std::optional<Value> Geometry::Property(std::string_view name) const {
+    if (name == "Left") return Value(double(left));
+    if (name == "Top") return Value(double(top));
+    if (name == "Width") return Value(double(width));
+    if (name == "Height") return Value(double(height));
     return std::nullopt;
 }
 

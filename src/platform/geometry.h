@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/value.h"
+
 namespace vz {
 
 struct Geometry {
@@ -13,10 +15,8 @@ struct Geometry {
     // Move: Left given; an omitted Top, Width or Height keeps its value.
     void Move(double new_left, std::optional<double> new_top, std::optional<double> new_width,
               std::optional<double> new_height);
-    // "L T WIDTH HEIGHT", each number in its shortest form.
-    std::string Trace() const;
-    // Left, Top, Width or Height in trace form; nothing for another name.
-    std::optional<std::string> Property(std::string_view name) const;
+    // Left, Top, Width or Height; nothing for another name.
+    std::optional<Value> Property(std::string_view name) const;
 };
 
 }  // namespace vz

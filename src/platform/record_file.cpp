@@ -19,10 +19,10 @@ Record RecordFile::Get() {
 
 void RecordFile::Put(const Record& record) {
     runtime_.disk().Write(name_, 0, Bytes(record.begin(), record.end()));
-    const auto contents = runtime_.disk().Contents(name_);
-    std::string line = "write " + name_;
-    if (contents && !contents->empty()) line += " " + HexBytes(*contents);
-    runtime_.Emit(EventKind::Write, line);
+    Event e{EventKind::Write};
+    e.name = name_;
+    e.bytes = runtime_.disk().Contents(name_).value_or(Bytes{});
+    runtime_.Emit(e);
 }
 
 }  // namespace vz

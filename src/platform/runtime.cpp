@@ -25,8 +25,7 @@ void Runtime::RemoveObserver(Observer* observer) {
                      observers_.end());
 }
 
-void Runtime::Emit(EventKind kind, std::string line, Form* form, Control* control) {
-    const Event event{kind, std::move(line), form, control};
+void Runtime::Emit(const Event& event) {
     for (Observer* o : std::vector<Observer*>(observers_)) o->OnEvent(event);
 }
 
@@ -62,7 +61,7 @@ Form& Runtime::Ref(const std::string& name) {
                             (screen().Height() - form.Height()) / 2, form.Width(),
                             form.Height());
     }
-    Emit(EventKind::Load, "load " + name, &form);
+    Emit(EventKind::Load, &form);
     form.Form_Load();
     // Timers enabled in the design start as the load completes, in design order.
     if (Find(name) == &form)
@@ -83,7 +82,7 @@ void Runtime::Unload(Form& form) {
     if (popup_.window == &form || popup_.carrier == &form) ClosePopup();
     form.MarkUnloaded();
     auto node = live_.extract(form.name());
-    Emit(EventKind::Unload, "unload " + form.name(), &form);
+    Emit(EventKind::Unload, &form);
     graveyard_.push_back(std::move(node.mapped()));
     if (depth_ == 0) graveyard_.clear();
 }
@@ -108,7 +107,7 @@ void Runtime::End() {
     while (!live_.empty()) {
         auto node = live_.extract(live_.begin());
         node.mapped()->MarkUnloaded();
-        Emit(EventKind::Unload, "unload " + node.key(), node.mapped().get());
+        Emit(EventKind::Unload, node.mapped().get());
         graveyard_.push_back(std::move(node.mapped()));
     }
     if (depth_ == 0) graveyard_.clear();
@@ -134,7 +133,9 @@ void Runtime::Dispatch(const std::function<void()>& handler) {
 }
 
 void Runtime::ReportError(const std::string& message) {
-    Emit(EventKind::Error, "error " + message);
+    Event e{EventKind::Error};
+    e.text = message;
+    Emit(e);
 }
 
 void Runtime::ReportProblem(const std::string& subject, const std::string& message) {
@@ -148,7 +149,9 @@ void Runtime::ProblemSolved(const std::string& subject) { problems_.erase(subjec
 
 void Runtime::PopupMenu(Form& window, Form& carrier, const std::string& menu) {
     popup_ = {&window, &carrier, menu};
-    Emit(EventKind::Popup, "popup " + window.name() + " " + menu, &window);
+    Event e{EventKind::Popup, &window};
+    e.name = menu;
+    Emit(e);
 }
 
 const Menu* Runtime::PopupItems() const {
@@ -159,7 +162,7 @@ void Runtime::ClosePopup() {
     if (!popup_.window) return;
     Form* window = popup_.window;
     popup_ = {};
-    Emit(EventKind::PopupClosed, "", window);
+    Emit(EventKind::PopupClosed, window);
 }
 
 Form* Runtime::ModalWindow() const {
@@ -195,7 +198,9 @@ bool Runtime::Accepts(const Target& t) const {
 }
 
 InputResult Runtime::Ignore(const std::string& input) {
-    Emit(EventKind::Ignored, "ignored " + input);
+    Event e{EventKind::Ignored};
+    e.text = input;
+    Emit(e);
     return InputResult::Ignored;
 }
 

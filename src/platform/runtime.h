@@ -47,7 +47,10 @@ public:
 
     void AddObserver(Observer* observer);
     void RemoveObserver(Observer* observer);
-    void Emit(EventKind kind, std::string line, Form* form = nullptr, Control* control = nullptr);
+    void Emit(const Event& event);
+    void Emit(EventKind kind, Form* form = nullptr, Control* control = nullptr) {
+        Emit(Event{kind, form, control});
+    }
 
     // Windows.
     void Register(const std::string& name, Factory factory);

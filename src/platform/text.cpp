@@ -52,33 +52,4 @@ double Val(const std::string& text) {
     return std::strtod(digits.c_str(), nullptr);
 }
 
-std::string TraceBool(bool value) { return value ? "True" : "False"; }
-
-std::string TraceString(const std::string& value) {
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-std::string TraceNumber(double value) { return GeneralNumber(value, "."); }
-
-}  // namespace vz
-
-namespace vz {
-
-std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 3);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i) out += ' ';
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 15];
-    }
-    return out;
-}
-
 }  // namespace vz

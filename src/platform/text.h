@@ -1,6 +1,5 @@
 #pragma once
-// Text forms of values: the runtime's general number form, Val, and the way
-// traces write Booleans, numbers and strings.
+// Text forms of numbers: the runtime's general number form and Val.
 
 #include <cstdint>
 #include <string>
@@ -14,12 +13,5 @@ std::string GeneralNumber(double value, const std::string& decimal = ".");
 
 // Val: the leading number of a text, leading blanks skipped; 0 when none.
 double Val(const std::string& text);
-
-// Trace forms of values.
-std::string TraceBool(bool value);  // True / False
-std::string TraceString(const std::string& value);  // "..." with quotes doubled
-std::string TraceNumber(double value);  // GeneralNumber with a point
-// Bytes as hex pairs separated by blanks: "07 00".
-std::string HexBytes(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace vz

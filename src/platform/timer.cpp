@@ -14,7 +14,7 @@ Timer::~Timer() { Disarm(); }
 void Timer::SetEnabled(bool enabled) {
     const bool was = enabled_;
     enabled_ = enabled;
-    ReportSet("Enabled", TraceBool(enabled));
+    ReportSet("Enabled", Value(enabled));
     if (!live_ || was == enabled) return;
     if (enabled)
         Arm();
@@ -22,9 +22,9 @@ void Timer::SetEnabled(bool enabled) {
         Disarm();
 }
 
-std::optional<std::string> Timer::Property(std::string_view name) const {
-    if (name == "Enabled") return TraceBool(enabled_);
-    if (name == "Interval") return TraceNumber(double(interval_));
+std::optional<Value> Timer::Property(std::string_view name) const {
+    if (name == "Enabled") return Value(bool(enabled_));
+    if (name == "Interval") return Value(double(double(interval_)));
     return Control::Property(name);
 }
 

@@ -18,7 +18,7 @@ public:
     // A write by the program. Enabling an enabled timer does not restart it.
     void SetEnabled(bool enabled);
     bool TakesInput() const override { return false; }
-    std::optional<std::string> Property(std::string_view name) const override;
+    std::optional<Value> Property(std::string_view name) const override;
 
     std::function<void()> on_tick;
 

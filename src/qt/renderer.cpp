@@ -78,7 +78,7 @@ void Renderer::OnEvent(const Event& e) {
             popup_->Close();
             return;
         case EventKind::Error:
-            if (on_error) on_error(e.line.substr(e.line.find(' ') + 1));
+            if (on_error) on_error(e.text);
             return;
         case EventKind::Chime:
         case EventKind::Write:

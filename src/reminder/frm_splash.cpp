@@ -239,15 +239,15 @@ void FrmSplash::ReportUsageLimit() {
         "The usage total has reached its limit of 32767 half-hours; this time was not added.");
 }
 
-std::optional<std::string> FrmSplash::Variable(std::string_view name) const {
-    if (name == "HalfHour") return TraceNumber(HalfHour);
-    if (name == "RestTim") return TraceNumber(RestTim);
-    if (name == "Preparat") return TraceNumber(Preparat);
-    if (name == "GaiBian") return TraceBool(GaiBian);
-    if (name == "MinuteNum") return TraceNumber(MinuteNum);
-    if (name == "SecondNum") return TraceNumber(SecondNum);
-    if (name == "NotNow") return TraceBool(NotNow);
-    if (name == "Unsaved") return TraceNumber(unsaved_);
+std::optional<Value> FrmSplash::Variable(std::string_view name) const {
+    if (name == "HalfHour") return Value(double(HalfHour));
+    if (name == "RestTim") return Value(double(RestTim));
+    if (name == "Preparat") return Value(double(Preparat));
+    if (name == "GaiBian") return Value(bool(GaiBian));
+    if (name == "MinuteNum") return Value(double(MinuteNum));
+    if (name == "SecondNum") return Value(double(SecondNum));
+    if (name == "NotNow") return Value(bool(NotNow));
+    if (name == "Unsaved") return Value(double(unsaved_));
     return std::nullopt;
 }
 

@@ -36,7 +36,7 @@ public:
     void Label2_Click();
     void Label2_MouseMove();
 
-    std::optional<std::string> Variable(std::string_view name) const override;
+    std::optional<Value> Variable(std::string_view name) const override;
 
     Timer Timer1;
     Timer Timer2;

@@ -13,6 +13,7 @@
 #include "platform/control.h"
 #include "platform/real_disk.h"
 #include "platform/text.h"
+#include "sim/trace.h"
 #include "platform/virtual_scheduler.h"
 
 namespace vz {
@@ -21,8 +22,8 @@ class Simulator::Printer : public Observer {
 public:
     Printer(std::ostream& out, const Scheduler& clock) : out_(out), clock_(clock) {}
     void OnEvent(const Event& event) override {
-        if (event.line.empty()) return;
-        out_ << clock_.NowMs() << ' ' << event.line << '\n';
+        const std::string line = TraceLine(event);
+        if (!line.empty()) out_ << clock_.NowMs() << ' ' << line << '\n';
     }
 
 private:
@@ -57,6 +58,13 @@ Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream&
 }
 
 Simulator::~Simulator() { program_->runtime().RemoveObserver(printer_.get()); }
+
+// Starting a running program or stopping a stopped one: no desktop does that.
+void Simulator::Ignored(const std::string& input) {
+    Event e{EventKind::Ignored};
+    e.text = input;
+    program_->runtime().Emit(e);
+}
 
 bool Simulator::Fail(int line_number, const std::string& message) {
     out_.flush();
@@ -95,7 +103,7 @@ bool Simulator::RunLine(const std::string& raw, int n) {
     if (cmd == "start") {
         if (!arity(0)) return false;
         if (rt.Running())
-            rt.Emit(EventKind::Ignored, "ignored start");
+            Ignored("start");
         else
             program_->Start();
         return true;
@@ -103,7 +111,7 @@ bool Simulator::RunLine(const std::string& raw, int n) {
     if (cmd == "stop") {
         if (!arity(0)) return false;
         if (!rt.Running())
-            rt.Emit(EventKind::Ignored, "ignored stop");
+            Ignored("stop");
         else
             program_->Stop();
         return true;
@@ -190,13 +198,13 @@ bool Simulator::Print(const std::string& what, int n) {
     const std::string rest = what.substr(dot + 1);
     const auto dot2 = rest.find('.');
     if (dot2 == std::string::npos) {
-        if (auto v = form->Variable(rest)) return answer(*v);
-        if (auto v = form->Property(rest)) return answer(*v);
+        if (auto v = form->Variable(rest)) return answer(TraceValue(*v));
+        if (auto v = form->Property(rest)) return answer(TraceValue(*v));
         return Fail(n, "bad target: " + what);
     }
     const Control* control = form->FindControl(rest.substr(0, dot2));
     if (!control) return Fail(n, "bad target: " + what);
-    if (auto v = control->Property(rest.substr(dot2 + 1))) return answer(*v);
+    if (auto v = control->Property(rest.substr(dot2 + 1))) return answer(TraceValue(*v));
     return Fail(n, "bad target: " + what);
 }
 

@@ -38,6 +38,7 @@ public:
 private:
     class Printer;
     bool Fail(int line_number, const std::string& message);
+    void Ignored(const std::string& input);
     bool Print(const std::string& what, int line_number);
     bool Tamper(const std::vector<std::string>& words, int line_number);
 

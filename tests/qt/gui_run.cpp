@@ -37,9 +37,8 @@ QString FreshDir(const QString& what) {
 
 RunResult RunSim(const QString& script, bool gui, const QString& data_dir) {
     QProcess p;
-    QStringList args{QStringLiteral("--data-dir"), data_dir};
-    if (gui) args << QStringLiteral("--gui");
-    p.start(QStringLiteral(VZ_SIM), args);
+    p.start(gui ? QStringLiteral(VZ_SIM_GUI) : QStringLiteral(VZ_SIM),
+            {QStringLiteral("--data-dir"), data_dir});
     p.waitForStarted();
     p.write(script.toUtf8());
     p.closeWriteChannel();
@@ -66,8 +65,7 @@ QImage LoadShot(const QString& name) {
 }
 
 LiveSim::LiveSim(const QString& data_dir) {
-    process_.start(QStringLiteral(VZ_SIM),
-                   {QStringLiteral("--gui"), QStringLiteral("--data-dir"), data_dir});
+    process_.start(QStringLiteral(VZ_SIM_GUI), {QStringLiteral("--data-dir"), data_dir});
     process_.waitForStarted();
 }
 

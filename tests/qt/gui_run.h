@@ -1,5 +1,5 @@
 #pragma once
-// Runs the simulator (with or without --gui) and the program for the tests,
+// Runs the simulator (headless or with the real windows) and the program for the tests,
 // each in a fresh data folder, and keeps the screenshots under
 // build/screenshots/ for a person to look at.
 
@@ -23,13 +23,13 @@ QString Shot(const QString& name);
 // A fresh empty folder for this test.
 QString FreshDir(const QString& what);
 
-// Runs a whole script; `gui` adds --gui.
+// Runs a whole script, in verezerud-sim-gui when `gui`.
 RunResult RunSim(const QString& script, bool gui, const QString& data_dir);
 // The script without its `snap` lines, for the plain simulator.
 QString WithoutSnaps(const QString& script);
 QImage LoadShot(const QString& name);
 
-// The simulator with --gui, fed one command at a time.
+// verezerud-sim-gui, fed one command at a time.
 class LiveSim {
 public:
     explicit LiveSim(const QString& data_dir);

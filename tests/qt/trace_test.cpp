@@ -1,4 +1,4 @@
-// The front end adds nothing and loses nothing: a scenario run with --gui,
+// The front end adds nothing and loses nothing: a scenario run with the real windows,
 // its input going through real widgets, prints the same trace as without.
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// verezerud-sim --gui: the scripted run with the real front end on screen.
+// verezerud-sim-gui: the simulator's scripts with the program's real windows on
+// screen, the user's input sent to them as real input events, in virtual time.
 
 #include <QApplication>
 #include <QScreen>
@@ -7,14 +8,21 @@
 
 #include "app/program.h"
 #include "qt/gui_driver.h"
-#include "qt/gui_sim.h"
 #include "qt/platform_choice.h"
 #include "qt/renderer.h"
+#include "sim/options.h"
 #include "sim/simulator.h"
 
-namespace vz {
+int main(int argc, char** argv) {
+    using namespace vz;
+    SimCommandLine command_line;
+    if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-gui", command_line))
+        return *status;
+    std::ifstream file;
+    if (!OpenScript(command_line, "verezerud-sim-gui", file)) return 2;
+    std::istream& script = command_line.script.empty() ? std::cin : file;
+    const SimOptions& options = command_line.options;
 
-int RunGuiSimulator(const SimOptions& options, std::istream& script, int argc, char** argv) {
     const qt::PlatformChoice platform = qt::ChoosePlatform();
     if (!platform.has_display && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);  // still runs, with nothing to look at
@@ -27,7 +35,7 @@ int RunGuiSimulator(const SimOptions& options, std::istream& script, int argc, c
     const QRect area(screen ? screen->geometry().topLeft() : QPoint(),
                      QSize(options.screen.width_px, options.screen.height_px));
     if (screen && screen->geometry().size() != area.size())
-        std::cerr << "verezerud-sim: the screen is " << screen->geometry().width() << 'x'
+        std::cerr << "verezerud-sim-gui: the screen is " << screen->geometry().width() << 'x'
                   << screen->geometry().height() << ", the script's " << area.width() << 'x'
                   << area.height() << '\n';
     qt::Renderer renderer(sim.program().runtime(), area);
@@ -44,5 +52,3 @@ int RunGuiSimulator(const SimOptions& options, std::istream& script, int argc, c
     std::cout.flush();
     return 0;
 }
-
-}  // namespace vz

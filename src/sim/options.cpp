@@ -1,0 +1,67 @@
+#include "sim/options.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace vz {
+namespace {
+
+void Usage(std::ostream& out, const char* program) {
+    out << "usage: " << program << " [--data-dir DIR] [--screen WIDTHxHEIGHT] [SCRIPT]\n"
+           "Runs a script of commands (start, wait D, click T, hover T, choose ITEM,\n"
+           "dismiss, select W.COMBO N, key K, stop, print X, put/mkdir/remove NAME)\n"
+           "in virtual time and prints each observable effect as '<ms> <effect>'.\n"
+           "verezerud-sim-gui does the same with the real windows on the display,\n"
+           "where `snap FILE` saves the screen as PNG. See docs/simulator.md.\n";
+}
+
+bool ParseScreen(const std::string& text, Screen& screen) {
+    int w = 0, h = 0;
+    char x = 0, extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || x != 'x' || w <= 0 ||
+        h <= 0 || w > 100000 || h > 100000)
+        return false;
+    screen.width_px = w;
+    screen.height_px = h;
+    return true;
+}
+
+}  // namespace
+
+std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* program,
+                                       SimCommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            Usage(std::cout, program);
+            return 0;
+        }
+        if (arg == "--gui") {
+            std::cerr << program << ": the real windows are shown by verezerud-sim-gui\n";
+            return 2;
+        }
+        if (arg == "--data-dir" && i + 1 < argc) {
+            line.options.data_dir = argv[++i];
+        } else if (arg == "--screen" && i + 1 < argc) {
+            if (!ParseScreen(argv[++i], line.options.screen)) {
+                std::cerr << program << ": bad screen size: " << argv[i] << '\n';
+                return 2;
+            }
+        } else if ((!arg.empty() && arg[0] == '-') || !line.script.empty()) {
+            Usage(std::cerr, program);
+            return 2;
+        } else {
+            line.script = arg;
+        }
+    }
+    return std::nullopt;
+}
+
+bool OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file) {
+    if (line.script.empty()) return true;
+    file.open(line.script);
+    if (!file) std::cerr << program << ": cannot read " << line.script << '\n';
+    return bool(file);
+}
+
+}  // namespace vz
