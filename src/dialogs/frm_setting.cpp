@@ -77,16 +77,12 @@ void FrmSetting::Form_Load() {
 
 void FrmSetting::LoadChoices() {
     StoredChoices stored;
-    try {
-        stored = ReadSettings(runtime());
-        runtime().ProblemSolved(kSettingsFile);
-    } catch (const RuntimeError& e) {
+    if (!runtime().UseFile(kSettingsFile, "Cannot read the settings", ".",
+                           [&] { stored = ReadSettings(runtime()); })) {
         // Unreadable: show the values in effect instead.
         const auto& splash = runtime().Ref<FrmSplash>(FrmSplash::kName);
         stored.rest_position = Byte(std::clamp(splash.RestTim / 2 - 1, 0, 255));
         stored.preparatory_position = Byte(std::clamp(splash.Preparat / 10 - 1, 0, 255));
-        runtime().ReportProblem(kSettingsFile, std::string("Cannot read the settings (") +
-                                                   e.what() + ").");
     }
     SelectStored(Combo1, stored.rest_position);
     SelectStored(Combo2, stored.preparatory_position);
@@ -98,14 +94,9 @@ void FrmSetting::Command1_Click() {
     splash.Preparat = CByte(Val(Combo2.Text()));
     splash.GaiBian = true;
     const StoredChoices choices{CByte(long{Combo2.ListIndex()}), CByte(long{Combo1.ListIndex()})};
-    try {
-        WriteSettings(runtime(), choices);
-        runtime().ProblemSolved(kSettingsFile);
-    } catch (const RuntimeError& e) {
-        // The choice is in effect for this session even when it cannot be kept.
-        runtime().ReportProblem(kSettingsFile, std::string("Cannot save the settings (") +
-                                                   e.what() + "); they last until you log off.");
-    }
+    // The choice is in effect for this session even when it cannot be kept.
+    runtime().UseFile(kSettingsFile, "Cannot save the settings", "; they last until you log off.",
+                      [&] { WriteSettings(runtime(), choices); });
     runtime().Unload(*this);
 }
 

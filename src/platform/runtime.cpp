@@ -138,14 +138,23 @@ void Runtime::ReportError(const std::string& message) {
     Emit(e);
 }
 
-void Runtime::ReportProblem(const std::string& subject, const std::string& message) {
-    auto [it, inserted] = problems_.try_emplace(subject, message);
-    if (!inserted && it->second == message) return;
-    it->second = message;
-    ReportError(message);
+bool Runtime::UseFile(const std::string& file, const std::string& failed, const std::string& then,
+                      const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        if (e.number() == ErrorNumber::Overflow) throw;
+        const std::string message = failed + " (" + e.what() + ")" + then;
+        auto [it, inserted] = problems_.try_emplace(file, message);
+        if (inserted || it->second != message) {
+            it->second = message;
+            ReportError(message);
+        }
+        return false;
+    }
+    problems_.erase(file);
+    return true;
 }
-
-void Runtime::ProblemSolved(const std::string& subject) { problems_.erase(subject); }
 
 void Runtime::PopupMenu(Form& window, Form& carrier, const std::string& menu) {
     popup_ = {&window, &carrier, menu};

@@ -78,10 +78,12 @@ public:
     void Dispatch(const std::function<void()>& handler);
     // A failure the program reports to the user and goes on from.
     void ReportError(const std::string& message);
-    // A lasting problem with `subject` (a file, say): reported when it is new,
-    // not again while it stays the same, and forgotten once it is solved.
-    void ReportProblem(const std::string& subject, const std::string& message);
-    void ProblemSolved(const std::string& subject);
+    // Runs one step on the data file `file`. A failure is a lasting problem:
+    // reported as "<failed> (<why>)<then>" when it is new, not again while it
+    // stays the same, and forgotten once a step on the file succeeds. An
+    // overflow is no file problem and goes on to the caller. True on success.
+    bool UseFile(const std::string& file, const std::string& failed, const std::string& then,
+                 const std::function<void()>& step);
 
     // The pop-up menu.
     void PopupMenu(Form& window, Form& carrier, const std::string& menu);

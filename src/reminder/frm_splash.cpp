@@ -70,21 +70,11 @@ void FrmSplash::Form_Load() {
 void FrmSplash::ReadFiles() {
     // A file that cannot be read is reported and read as empty: the program
     // keeps reminding, and credits wait in memory until the file can be written.
-    try {
-        HalfHour = ReadUsage(runtime());
-        runtime().ProblemSolved(kUsageFile);
-    } catch (const RuntimeError& e) {
-        runtime().ReportProblem(kUsageFile, std::string("Cannot read the usage total (") +
-                                                e.what() + "); counting goes on.");
-    }
+    runtime().UseFile(kUsageFile, "Cannot read the usage total", "; counting goes on.",
+                      [&] { HalfHour = ReadUsage(runtime()); });
     StoredChoices stored;
-    try {
-        stored = ReadSettings(runtime());
-        runtime().ProblemSolved(kSettingsFile);
-    } catch (const RuntimeError& e) {
-        runtime().ReportProblem(kSettingsFile, std::string("Cannot read the settings (") +
-                                                   e.what() + "); using the defaults.");
-    }
+    runtime().UseFile(kSettingsFile, "Cannot read the settings", "; using the defaults.",
+                      [&] { stored = ReadSettings(runtime()); });
     // A stored position too large for a Byte value falls back to the default
     // and leaves the file as it is, so a damaged file never stops the start.
     try {
@@ -217,18 +207,13 @@ void FrmSplash::AddUseTime(Integer increment) {
         return;
     }
     try {
-        AddToUsageFile(runtime(), total);
-        runtime().ProblemSolved(kUsageFile);
-        unsaved_ = 0;
-    } catch (const RuntimeError& e) {
-        if (e.number() == ErrorNumber::Overflow) {
-            ReportUsageLimit();
-            return;
-        }
-        unsaved_ = total;
-        runtime().ReportProblem(kUsageFile, std::string("Cannot save the usage total (") +
-                                                e.what() +
-                                                "); the hours are kept until it can be saved.");
+        const bool saved = runtime().UseFile(kUsageFile, "Cannot save the usage total",
+                                             "; the hours are kept until it can be saved.",
+                                             [&] { AddToUsageFile(runtime(), total); });
+        unsaved_ = saved ? 0 : total;
+    } catch (const RuntimeError&) {  // the file's count plus this one does not fit
+        ReportUsageLimit();
+        return;
     }
     HalfHour = AddInt(HalfHour, increment);
 }
