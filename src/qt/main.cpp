@@ -20,8 +20,8 @@
 #include "platform/real_disk.h"
 #include "qt/data_folder.h"
 #include "qt/platform_choice.h"
+#include "qt/pulse_sound_player.h"
 #include "qt/qt_resources.h"
-#include "qt/qt_sound_player.h"
 #include "qt/real_time_scheduler.h"
 #include "qt/renderer.h"
 #include "qt/stop_signals.h"
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
 
     vz::RealTimeScheduler scheduler;
     vz::RealDisk disk(folder);
-    vz::QtSoundPlayer sound;
+    vz::PulseSoundPlayer sound;
     vz::QtResources resources;
     const std::string decimal = QLocale().decimalPoint().toStdString();
     vz::Program program(vz::Services{scheduler, disk, sound, resources, model_screen, decimal});
