@@ -3,6 +3,9 @@
 # Qt's platform plugins are loaded at run time, so they are named by hand.
 # The programs go in stripped of their debugging data.
 
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/verezerud)
+
 set(CPACK_PACKAGE_NAME verezerud)
 set(CPACK_PACKAGE_VENDOR "Rirodov")
 set(CPACK_PACKAGE_CONTACT "Rirodov <verezerud@example.org>")

@@ -85,7 +85,8 @@ set(expected
   ./usr/bin/verezerud
   ./usr/share/applications/verezerud.desktop
   ./etc/xdg/autostart/verezerud.desktop
-  ./usr/share/metainfo/org.example.Verezerud.metainfo.xml)
+  ./usr/share/metainfo/org.example.Verezerud.metainfo.xml
+  ./usr/share/doc/verezerud/copyright)
 foreach(side 16 32 48 64 128 256)
   list(APPEND expected ./usr/share/icons/hicolor/${side}x${side}/apps/verezerud.png)
 endforeach()
