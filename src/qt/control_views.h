@@ -34,6 +34,7 @@ public:
     LabelView(QWidget* parent, InputSink& sink, const Label& label);
     // Reads the label's properties; `box` is its rectangle in the window.
     void Sync(const Label& label, QRect box);
+    const QString& Text() const { return text_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
