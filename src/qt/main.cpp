@@ -89,6 +89,10 @@ int main(int argc, char** argv) {
         std::cerr << "verezerud: cannot lock " << folder << " (" << lock.error()
                   << "); going on without the lock\n";
 
+    // The windows change little and seldom; drawn without shared-memory images,
+    // a repaint needs no round trip to the X server, which woke the program
+    // twice more for every blink of the rest screen's slogan.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("verezerud"));
     QApplication::setApplicationVersion(QStringLiteral(VEREZERUD_VERSION));
