@@ -79,10 +79,10 @@ std::uint32_t BytesFor(const WaveImage& wave, int ms) {
 // Plays one sound to its end, or until a newer one cuts it off.
 void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage& wave,
              unsigned long long number) {
-    pa_sample_spec spec{};
-    if (!SampleFormatOf(wave, spec.format)) return;
-    spec.rate = std::uint32_t(wave.sample_rate);
-    spec.channels = std::uint8_t(wave.channels);
+    pa_sample_spec sample{};
+    if (!SampleFormatOf(wave, sample.format)) return;
+    sample.rate = std::uint32_t(wave.sample_rate);
+    sample.channels = std::uint8_t(wave.channels);
     pa_buffer_attr buffer;
     buffer.maxlength = std::uint32_t(-1);
     buffer.tlength = BytesFor(wave, kAheadMs);
@@ -95,7 +95,7 @@ void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage
     int error = 0;
     pa_simple* stream =
         pa_simple_new(state.server.empty() ? nullptr : state.server.c_str(), "Verezerud",
-                      PA_STREAM_PLAYBACK, nullptr, "Chime", &spec, nullptr, &buffer, &error);
+                      PA_STREAM_PLAYBACK, nullptr, "Chime", &sample, nullptr, &buffer, &error);
     if (!stream) {
         std::lock_guard lock(state.mutex);
         if (!std::exchange(state.said_no_server, true))
