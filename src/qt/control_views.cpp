@@ -66,11 +66,15 @@ void LabelView::Sync(const Label& label, QRect box) {
         box = QRect(x, box.top(), text.width(), text.height());
     }
     setGeometry(box);
-    setVisible(label.Visible());
+    if (shown_ != label.Visible()) {
+        shown_ = label.Visible();
+        setAttribute(Qt::WA_TransparentForMouseEvents, !shown_);
+    }
     update();
 }
 
 void LabelView::paintEvent(QPaintEvent*) {
+    if (!shown_) return;
     QPainter p(this);
     if (!transparent_) p.fillRect(rect(), back_);
     p.setPen(fore_);

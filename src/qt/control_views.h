@@ -29,11 +29,16 @@ private:
     bool pressed_ = false;
 };
 
+// A hidden label stays a shown widget that draws nothing and lets the pointer
+// through: showing a widget again asks the X server where the pointer is, and
+// the rest screen's slogan blinks.
 class LabelView : public PointerWidget {
 public:
     LabelView(QWidget* parent, InputSink& sink, const Label& label);
     // Reads the label's properties; `box` is its rectangle in the window.
     void Sync(const Label& label, QRect box);
+    const QString& Text() const { return text_; }
+    bool Shown() const { return shown_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -44,6 +49,7 @@ private:
     bool transparent_ = false;
     Qt::Alignment align_;
     bool wrap_ = true;
+    bool shown_ = true;
 };
 
 class PictureView : public PointerWidget {

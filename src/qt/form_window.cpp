@@ -191,7 +191,12 @@ void FormWindow::ShowWindow(FormWindow* owner) {
     }
 }
 
-void FormWindow::HideWindow() { hide(); }
+void FormWindow::HideWindow() {
+    hide();
+    // A hidden window keeps neither its native window nor its backing store
+    // (the rest screen's is as large as the screen); showing it makes new ones.
+    if (testAttribute(Qt::WA_WState_Created)) destroy();
+}
 
 void FormWindow::FocusFirstControl() {
     QWidget* first = nullptr;

@@ -114,6 +114,8 @@ bool GuiDriver::ClickOrHover(bool click, const std::string& target) {
     } else {
         const std::string name = target.substr(dot + 1);
         widget = form->FindControl(name) ? w->View(name) : nullptr;
+        auto* label = dynamic_cast<LabelView*>(widget);
+        if (label && !label->Shown()) return false;
         // A combo box opens its list on a press; its click is left to the model.
         if (!widget || !widget->isVisible() || qobject_cast<QComboBox*>(widget)) return false;
         at = widget->rect().center();

@@ -20,8 +20,8 @@
 #include "platform/real_disk.h"
 #include "qt/data_folder.h"
 #include "qt/platform_choice.h"
+#include "qt/pulse_sound_player.h"
 #include "qt/qt_resources.h"
-#include "qt/qt_sound_player.h"
 #include "qt/real_time_scheduler.h"
 #include "qt/renderer.h"
 #include "qt/stop_signals.h"
@@ -89,6 +89,10 @@ int main(int argc, char** argv) {
         std::cerr << "verezerud: cannot lock " << folder << " (" << lock.error()
                   << "); going on without the lock\n";
 
+    // The windows change little and seldom; drawn without shared-memory images,
+    // a repaint needs no round trip to the X server, which woke the program
+    // twice more for every blink of the rest screen's slogan.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("verezerud"));
     QApplication::setApplicationVersion(QStringLiteral(VEREZERUD_VERSION));
@@ -106,7 +110,7 @@ int main(int argc, char** argv) {
 
     vz::RealTimeScheduler scheduler;
     vz::RealDisk disk(folder);
-    vz::QtSoundPlayer sound;
+    vz::PulseSoundPlayer sound;
     vz::QtResources resources;
     const std::string decimal = QLocale().decimalPoint().toStdString();
     vz::Program program(vz::Services{scheduler, disk, sound, resources, model_screen, decimal});

@@ -1,18 +1,24 @@
-// The desktop side of the chime without a sound server: the resources compiled
-// into the program, the WAVE layout the player reads, and a player that plays
-// nothing, quietly, when there is no audio output.
+// The desktop side of the chime without a working sound server: the resources
+// compiled into the program, the WAVE layout the player reads, and a player
+// that never keeps its caller waiting when there is no server to hear it.
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "chime/module1.h"
 #include "qt/qt_resources.h"
-#include "qt/qt_sound_player.h"
+#include "qt/pulse_sound_player.h"
 #include "qt/wave_image.h"
 #include "qt_wait.h"
 
@@ -144,20 +150,71 @@ TEST(WaveImage, FadesEachChannelOfSixteenBitSoundToZero) {
     EXPECT_EQ(sample(881, 1), 0);
 }
 
-// --- Playing with no sound server ------------------------------------------------
-// This test runs with PULSE_SERVER pointing at a socket that does not exist.
+// --- Playing with no sound server, or one that never answers -------------------
+// These tests run with PULSE_SERVER naming a socket that does not exist.
 
-TEST(QtSoundPlayerWithoutSoundServer, ReturnsAtOnceAndPlaysNothing) {
-    vz::QtSoundPlayer player;
-    QElapsedTimer clock;
-    clock.start();
-    player.PlayMemory(std::make_shared<const Bytes>(Chime()));
-    EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_TRUE(vz::test::RunEventsUntil([&] { return !player.Playing(); }, 2000));
+// A sound server's socket whose connections the system completes but nobody
+// ever answers.
+class SilentServer {
+public:
+    SilentServer() : path_(QDir::temp().filePath(QStringLiteral("vz-silent-%1").arg(getpid()))) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", qPrintable(path_));
+        ::unlink(address.sun_path);
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(fd_, 8) != 0)
+            ADD_FAILURE() << "cannot listen on " << path_.toStdString();
+    }
+    // Closing it makes the waiting connections fail, so their workers end.
+    ~SilentServer() {
+        ::close(fd_);
+        ::unlink(qPrintable(path_));
+    }
+    std::string Name() const { return "unix:" + path_.toStdString(); }
+
+private:
+    QString path_;
+    int fd_ = -1;
+};
+
+TEST(PulseSoundPlayer, WithoutAServerReturnsAtOnceAndSaysSoOnce) {
+    testing::internal::CaptureStderr();
+    {
+        vz::PulseSoundPlayer player;
+        for (int i = 0; i < 2; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            player.PlayMemory(std::make_shared<const Bytes>(Chime()));
+            EXPECT_LT(clock.elapsed(), 50) << "call " << i;
+            EXPECT_TRUE(vz::test::RunEventsUntil([&] { return !player.Playing(); }, 5000));
+        }
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no sound server"), std::string::npos) << said;
+    EXPECT_EQ(said.find("no sound server"), said.rfind("no sound server")) << said;
 }
 
-TEST(QtSoundPlayerWithoutSoundServer, IgnoresImagesItCannotPlay) {
-    vz::QtSoundPlayer player;
+TEST(PulseSoundPlayer, ASilentServerHoldsUpNeitherTheCallsNorTheProgramsEnd) {
+    SilentServer server;
+    QElapsedTimer clock;
+    {
+        vz::PulseSoundPlayer player(server.Name());
+        for (int i = 0; i < 2; ++i) {
+            clock.start();
+            player.PlayMemory(std::make_shared<const Bytes>(Chime()));
+            EXPECT_LT(clock.elapsed(), 50) << "call " << i;
+            vz::test::RunEventsFor(100);  // the worker is connecting by now
+            EXPECT_TRUE(player.Playing());
+        }
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 50) << "the player's end waited for the server";
+}
+
+TEST(PulseSoundPlayer, IgnoresImagesItCannotPlay) {
+    vz::PulseSoundPlayer player;
     player.PlayMemory(nullptr);
     player.PlayMemory(std::make_shared<const Bytes>());
     player.PlayMemory(std::make_shared<const Bytes>(Bytes(11080, 0)));

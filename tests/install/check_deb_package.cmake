@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Builds the Debian package the way a packager would: a fresh build with the
 # prefix /usr, `cpack -G DEB`, then reads the package's control data and file
 # list back with dpkg-deb. Arguments: SOURCE, WORK.
@@ -40,12 +41,43 @@ foreach(line "Package: verezerud" "Version: 1.01" "Architecture: amd64" "Section
     message(SEND_ERROR "control data lacks \"${line}\"")
   endif()
 endforeach()
+# Depends: the libraries the programs link, found by dpkg-shlibdeps, and Qt's
+# platform plugins; nothing else.
 string(REGEX MATCH "\n Depends: [^\n]*" depends "${info}")
-foreach(dependency libc6 libstdc\\+\\+6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins)
+set(allowed libc6 libgcc-s1 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0 libxcb1
+    qt6-qpa-plugins)
+foreach(dependency libc6 libqt6widgets6 libpulse0 qt6-qpa-plugins)
   if(NOT depends MATCHES "[ ,]${dependency}[ ,(]|[ ,]${dependency}$")
     message(SEND_ERROR "Depends lacks ${dependency}: ${depends}")
   endif()
 endforeach()
+string(REGEX REPLACE "^\n Depends: " "" listed "${depends}")
+string(REGEX REPLACE " \\([^)]*\\)" "" listed "${listed}")
+string(REPLACE ", " ";" listed "${listed}")
+foreach(dependency ${listed})
+  if(NOT dependency IN_LIST allowed)
+    message(SEND_ERROR "Depends names ${dependency}, which the programs do not link")
+  endif()
+endforeach()
+string(REGEX MATCH "\n Recommends: [^\n]*" recommends "${info}")
+if(NOT recommends MATCHES "fonts-wqy-microhei")
+  message(SEND_ERROR "Recommends lacks the font with the full-width colon: ${recommends}")
+endif()
+
+# Small: the programs are stripped.
+file(REMOVE_RECURSE ${WORK}/unpacked)
+run(${path_dpkg-deb} -x ${debs} ${WORK}/unpacked)
+foreach(program verezerud verezerud-sim)
+  run(readelf -S --wide ${WORK}/unpacked/usr/bin/${program})
+  if(out MATCHES "\\.symtab|\\.debug_")
+    message(SEND_ERROR "${program} is not stripped")
+  endif()
+endforeach()
+file(SIZE ${debs} deb_size)
+message("package size: ${deb_size} bytes")
+if(deb_size GREATER 2000000)
+  message(SEND_ERROR "the package is ${deb_size} bytes, over 2 MB")
+endif()
 
 run(${path_dpkg-deb} -c ${debs})
 set(contents "${out}")
@@ -53,7 +85,8 @@ set(expected
   ./usr/bin/verezerud
   ./usr/share/applications/verezerud.desktop
   ./etc/xdg/autostart/verezerud.desktop
-  ./usr/share/metainfo/org.example.Verezerud.metainfo.xml)
+  ./usr/share/metainfo/org.example.Verezerud.metainfo.xml
+  ./usr/share/doc/verezerud/copyright)
 foreach(side 16 32 48 64 128 256)
   list(APPEND expected ./usr/share/icons/hicolor/${side}x${side}/apps/verezerud.png)
 endforeach()

@@ -1,17 +1,22 @@
 // The design fonts on this desktop: every fixed text of every window fits
-// the box its design gives it, in the font that stands in for the design's.
+// the box its design gives it, in the font that stands in for the design's,
+// and every character the real windows show has a glyph to draw it with.
 
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QWidget>
 #include <sstream>
 
 #include "app/program.h"
 #include "gui_run.h"
 #include "platform/controls.h"
 #include "platform/runtime.h"
+#include "qt/control_views.h"
 #include "qt/fonts.h"
+#include "qt/form_window.h"
+#include "qt/renderer.h"
 #include "qt/units.h"
 #include "sim/simulator.h"
 
@@ -68,6 +73,44 @@ TEST(Fonts, EveryFixedTextFitsItsDesignBox) {
     const QFontMetrics banner(qt::ToQFont({"Microsoft Sans Serif", 14.25, false}));
     EXPECT_LE(banner.horizontalAdvance("Why not take a rest of 10 minutes."), 800);
     EXPECT_LE(banner.ascent() + banner.descent(), qt::Px(351));
+}
+
+// Through the front end itself: each window built as the program builds it,
+// with the reminder's banner text as the hour's end brings it, and each
+// character looked up in the font (with its fallbacks) the widget draws in.
+TEST(Fonts, EveryCharacterShownHasAGlyph) {
+    std::ostringstream out, err;
+    SimOptions options;
+    options.data_dir = FreshDir("data").toStdString();
+    Simulator sim(options, out, err);
+    Runtime& rt = sim.program().runtime();
+    qt::Renderer renderer(rt, QRect(0, 0, 1024, 768));
+    int line = 0;
+    for (const char* command : {"start", "wait 58m"}) ASSERT_TRUE(sim.RunLine(command, ++line)) << err.str();
+    int checked = 0;
+    for (const char* name : {"frmSplash", "frmSetting", "frmHour", "frmAbout"}) {
+        rt.Load(name);
+        qt::FormWindow* window = renderer.Window(name);
+        ASSERT_TRUE(window) << name;
+        window->SyncAll();
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            QStringList texts;
+            if (auto* label = dynamic_cast<qt::LabelView*>(widget)) texts << label->Text();
+            if (auto* button = dynamic_cast<qt::ButtonView*>(widget)) texts << button->text();
+            if (auto* combo = dynamic_cast<qt::ComboView*>(widget))
+                for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+            const QFontMetrics metrics(widget->font());
+            for (const QString& text : texts)
+                for (const char32_t c : text.toUcs4()) {
+                    ++checked;
+                    EXPECT_TRUE(metrics.inFontUcs4(c))
+                        << widget->objectName().toStdString() << ": U+" << std::hex << unsigned(c)
+                        << " in \"" << text.toStdString() << "\", font "
+                        << widget->font().family().toStdString();
+                }
+        }
+    }
+    EXPECT_GT(checked, 200);
 }
 
 }  // namespace
