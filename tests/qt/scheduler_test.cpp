@@ -41,7 +41,9 @@ TEST(RealTimeScheduler, ATickHeldUpDoesNotShiftTheGrid) {
     for (std::size_t i = 0; i < at.size(); ++i) {
         const std::int64_t due = std::int64_t(i + 1) * 100;
         EXPECT_GE(at[i], due) << "tick " << i + 1 << " came early";
-        if (i != 3) EXPECT_LT(at[i], due + kLateMs) << "tick " << i + 1;
+        if (i != 3) {
+            EXPECT_LT(at[i], due + kLateMs) << "tick " << i + 1;
+        }
     }
 }
 
