@@ -16,14 +16,6 @@ struct Signal {
 };
 
 // The sound of an 8-bit unsigned WAVE's samples (128 is silence).
-inline Signal FromUnsigned8(const std::uint8_t* data, std::size_t count, int rate) {
-    Signal s{{}, rate};
-    s.samples.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) s.samples.push_back((double(data[i]) - 128.0) / 128.0);
-    return s;
-}
-
-// The sound of raw signed 16-bit little-endian mono samples.
 inline Signal FromSigned16(const std::vector<std::uint8_t>& raw, int rate) {
     Signal s{{}, rate};
     for (std::size_t i = 0; i + 1 < raw.size(); i += 2)
@@ -75,40 +67,4 @@ inline std::vector<Burst> Bursts(const Signal& s, double fraction = 0.05) {
 
 // The magnitude of the Hann-windowed spectrum of samples [from, from + count)
 // at frequency `hz`.
-inline double Magnitude(const Signal& s, std::size_t from, std::size_t count, double hz) {
-    const double pi = std::acos(-1.0);
-    double re = 0, im = 0;
-    for (std::size_t n = 0; n < count && from + n < s.samples.size(); ++n) {
-        const double hann = 0.5 - 0.5 * std::cos(2 * pi * double(n) / double(count - 1));
-        const double phase = 2 * pi * hz * double(n) / s.rate;
-        re += s.samples[from + n] * hann * std::cos(phase);
-        im -= s.samples[from + n] * hann * std::sin(phase);
-    }
-    return std::hypot(re, im);
-}
-
-// The `count` strongest spectral peaks between `low` and `high` Hz, in rising
-// order of frequency, searched on a 5 Hz grid; peaks closer than `spacing` Hz
-// to a stronger one are skipped.
-inline std::vector<double> StrongestPeaks(const Signal& s, std::size_t from, std::size_t length,
-                                          int count, double low = 400, double high = 5400,
-                                          double spacing = 150) {
-    constexpr double kStep = 5;
-    std::vector<std::pair<double, double>> grid;  // magnitude, frequency
-    for (double hz = low; hz <= high; hz += kStep) grid.emplace_back(Magnitude(s, from, length, hz), hz);
-    std::vector<std::pair<double, double>> maxima;
-    for (std::size_t i = 1; i + 1 < grid.size(); ++i)
-        if (grid[i].first >= grid[i - 1].first && grid[i].first > grid[i + 1].first) maxima.push_back(grid[i]);
-    std::sort(maxima.rbegin(), maxima.rend());
-    std::vector<double> peaks;
-    for (const auto& [magnitude, hz] : maxima) {
-        const bool near_stronger = std::any_of(peaks.begin(), peaks.end(),
-                                               [&](double p) { return std::abs(p - hz) < spacing; });
-        if (!near_stronger) peaks.push_back(hz);
-        if (int(peaks.size()) == count) break;
-    }
-    std::sort(peaks.begin(), peaks.end());
-    return peaks;
-}
-
 }  // namespace vz::test

@@ -8,6 +8,8 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
+#include "app/embedded_resources.h"
+#include "chime/module1.h"
 #include "harness.h"
 #include "platform/checked.h"
 #include "platform/errors.h"
@@ -91,6 +93,14 @@ TEST(Arithmetic, TopmostRoundsTiesToEvenThenTruncatesAndConversionsNeverWrap) {
     EXPECT_THROW(CByte(-1L), RuntimeError);
     EXPECT_THROW(AddInt(32766, 2), RuntimeError);
     EXPECT_THROW(MulInt(128, 256), RuntimeError);
+}
+
+TEST(Resources, TheChimeIsEmbeddedAsCustom101ByteForByte) {
+    std::ifstream in(VZ_CHIME_WAV, std::ios::binary);
+    const Bytes file{std::istreambuf_iterator<char>(in), {}};
+    const EmbeddedResources embedded;
+    EXPECT_EQ(embedded.Find(kChimeType, kChimeId), file);
+    EXPECT_FALSE(embedded.Find(kChimeType, kChimeId + 1).has_value());
 }
 
 }  // namespace
