@@ -8,9 +8,9 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-#include <map>
 
 #include "platform/scheduler.h"
+#include "platform/timer_queue.h"
 
 namespace vz {
 
@@ -26,21 +26,13 @@ public:
     std::size_t ActiveTimers() const { return timers_.size(); }
 
 private:
-    struct Entry {
-        std::int64_t start_ns;
-        std::int64_t interval_ns;
-        std::int64_t count;  // ticks fired so far; the next is due at start + (count+1) * interval
-        Tick tick;
-        std::int64_t Due() const { return start_ns + (count + 1) * interval_ns; }
-    };
     std::int64_t NowNs() const { return clock_.nsecsElapsed(); }
     void FireDue();
     void Rearm();
 
     QElapsedTimer clock_;
     QTimer wake_;
-    TimerId next_id_ = 1;  // ids grow with start order, so they break ties
-    std::map<TimerId, Entry> timers_;
+    TimerQueue timers_;
     bool firing_ = false;
 };
 
