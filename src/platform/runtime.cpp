@@ -183,7 +183,7 @@ Form* Runtime::ModalWindow() const {
     return top;
 }
 
-Runtime::Target Runtime::Resolve(const std::string& target) const {
+Runtime::Target Runtime::Locate(const std::string& target) const {
     Target t;
     const auto dot = target.find('.');
     const std::string window = target.substr(0, dot);
@@ -214,7 +214,7 @@ InputResult Runtime::Ignore(const std::string& input) {
 }
 
 InputResult Runtime::Click(const std::string& target) {
-    const Target t = Resolve(target);
+    const Target t = Locate(target);
     if (t.bad) return InputResult::BadTarget;
     if (!Accepts(t)) return Ignore("click " + target);
     if (t.control) {
@@ -227,7 +227,7 @@ InputResult Runtime::Click(const std::string& target) {
 }
 
 InputResult Runtime::Hover(const std::string& target) {
-    const Target t = Resolve(target);
+    const Target t = Locate(target);
     if (t.bad) return InputResult::BadTarget;
     if (!Accepts(t)) return Ignore("hover " + target);
     if (t.control) {
@@ -240,7 +240,7 @@ InputResult Runtime::Hover(const std::string& target) {
 }
 
 InputResult Runtime::Select(const std::string& target, int position) {
-    const Target t = Resolve(target);
+    const Target t = Locate(target);
     if (t.bad || (t.control && t.control->kind() != Control::Kind::ComboBox))
         return InputResult::BadTarget;
     auto* combo = static_cast<ComboBox*>(t.control);

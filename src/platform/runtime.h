@@ -102,13 +102,17 @@ public:
     // The visible modal window that has the input, if any.
     Form* ModalWindow() const;
 
-private:
+    // What a name such as "frmSplash" or "frmSplash.Label2" stands for: the
+    // window, if loaded, and the control on it. Bad when there is no such
+    // window, or no such control on a loaded one. Never loads a window.
     struct Target {
         Form* form = nullptr;
         Control* control = nullptr;
         bool bad = false;
     };
-    Target Resolve(const std::string& target) const;
+    Target Locate(const std::string& name) const;
+
+private:
     bool Accepts(const Target& t) const;
     InputResult Ignore(const std::string& input);
     void End();

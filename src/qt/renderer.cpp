@@ -144,9 +144,8 @@ void Renderer::Hover(const std::string& target) { runtime_.Hover(target); }
 void Renderer::Select(const std::string& target, int position) {
     runtime_.Select(target, position);
     // The list shows the model's choice, also when the model did not take the pick.
-    const auto dot = target.find('.');
-    if (FormWindow* w = Window(target.substr(0, dot)); w && w->form() && dot != std::string::npos)
-        if (const Control* c = w->form()->FindControl(target.substr(dot + 1))) w->SyncControl(*c);
+    const Runtime::Target t = runtime_.Locate(target);
+    if (FormWindow* w = t.control ? Window(t.form->name()) : nullptr) w->SyncControl(*t.control);
 }
 
 void Renderer::Key(const std::string& key) { runtime_.Key(key); }

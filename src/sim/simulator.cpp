@@ -190,22 +190,17 @@ bool Simulator::Print(const std::string& what, int n) {
         }
         return answer(HexBytes(*bytes));
     }
-    const auto dot = what.find('.');
-    const std::string window = what.substr(0, dot);
-    if (dot == std::string::npos || !rt.IsRegistered(window)) return Fail(n, "bad target: " + what);
-    const Form* form = rt.Find(window);
-    if (!form) return answer("not loaded");
-    const std::string rest = what.substr(dot + 1);
-    const auto dot2 = rest.find('.');
-    if (dot2 == std::string::npos) {
-        if (auto v = form->Variable(rest)) return answer(TraceValue(*v));
-        if (auto v = form->Property(rest)) return answer(TraceValue(*v));
-        return Fail(n, "bad target: " + what);
-    }
-    const Control* control = form->FindControl(rest.substr(0, dot2));
-    if (!control) return Fail(n, "bad target: " + what);
-    if (auto v = control->Property(rest.substr(dot2 + 1))) return answer(TraceValue(*v));
-    return Fail(n, "bad target: " + what);
+    // The last name is the variable or property; what stands before it, its owner.
+    const auto dot = what.rfind('.');
+    if (dot == std::string::npos) return Fail(n, "bad target: " + what);
+    const Runtime::Target t = rt.Locate(what.substr(0, dot));
+    if (t.bad) return Fail(n, "bad target: " + what);
+    if (!t.form) return answer("not loaded");
+    const std::string name = what.substr(dot + 1);
+    std::optional<Value> value = t.control ? t.control->Property(name) : t.form->Variable(name);
+    if (!value && !t.control) value = t.form->Property(name);
+    if (!value) return Fail(n, "bad target: " + what);
+    return answer(TraceValue(*value));
 }
 
 }  // namespace vz
