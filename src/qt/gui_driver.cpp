@@ -72,9 +72,7 @@ bool ScriptedInputOnly::eventFilter(QObject* watched, QEvent* event) {
 GuiDriver::GuiDriver(Simulator& sim, Renderer& renderer) : sim_(sim), renderer_(renderer) {}
 
 bool GuiDriver::RunLine(const std::string& raw, int n) {
-    std::istringstream in(raw.substr(0, raw.find('#')));
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
+    const std::vector<std::string> words = ScriptWords(raw);
     bool ok = true;
     if (!words.empty() && words[0] == "snap") {
         if (words.size() != 2) {

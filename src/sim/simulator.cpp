@@ -83,11 +83,15 @@ int Simulator::Run(std::istream& script) {
     return 0;
 }
 
-bool Simulator::RunLine(const std::string& raw, int n) {
-    std::string line = raw.substr(0, raw.find('#'));
-    std::istringstream in(line);
+std::vector<std::string> ScriptWords(const std::string& line) {
+    std::istringstream in(line.substr(0, line.find('#')));
     std::vector<std::string> words;
     for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+bool Simulator::RunLine(const std::string& raw, int n) {
+    const std::vector<std::string> words = ScriptWords(raw);
     if (words.empty()) return true;
     const std::string& cmd = words[0];
     Runtime& rt = program_->runtime();

@@ -53,6 +53,9 @@ private:
     std::unique_ptr<Printer> printer_;
 };
 
+// A script line's words, without its comment (from `#` on).
+std::vector<std::string> ScriptWords(const std::string& line);
+
 // Parses a duration such as 800ms, 10s, 58m or 2h into milliseconds; -1 if bad.
 long long ParseDuration(const std::string& text);
 
