@@ -19,8 +19,13 @@ TEST(Menu, PopsUpOnlyOnTheRestScreen) {
     run.Do("wait 10s");
     EXPECT_EQ(run.Do("click frmSplash"),
               (Lines{"3490000 load Form1", "3490000 popup frmSplash File"}));
+    // A click elsewhere closes the menu, as Escape does; it opens no new one.
     EXPECT_EQ(run.Do("click frmSplash"), Lines{"3490000 ignored click frmSplash"});
-    EXPECT_EQ(run.Do("dismiss"), Lines{});
+    EXPECT_EQ(run.Do("choose About\ndismiss"),
+              (Lines{"3490000 ignored choose About", "3490000 ignored dismiss"}));
+    EXPECT_EQ(run.Do("click frmSplash\nkey Escape\nchoose About"),
+              (Lines{"3490000 popup frmSplash File", "3490000 ignored key Escape",
+                     "3490000 ignored choose About"}));
     EXPECT_EQ(run.Do("click frmSplash\nchoose Fen1"), Lines{"3490000 popup frmSplash File"});
     EXPECT_EQ(run.Do("dismiss"), Lines{"3490000 ignored dismiss"});
     // A menu left open is closed with the rest screen; nothing can be chosen after.

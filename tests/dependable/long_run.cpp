@@ -424,7 +424,8 @@ std::string RandomUser::InMenu() {
     if (r < 60) return "choose About";
     if (r < 68) return "choose Fen1";
     if (r < 85) return "dismiss";
-    if (r < 90) return "click frmSplash";
+    if (r < 88) return "click frmSplash";  // closes the menu
+    if (r < 90) return "key Escape";       // so does Escape
     return Wait(kShortest, 90'000);
 }
 

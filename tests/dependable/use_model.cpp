@@ -163,6 +163,9 @@ void UseModel::Apply(const std::string& command, std::int64_t now) {
         menu = false;
         phase = Phase::Waiting;
         ++stops;
+    } else if (menu && (verb == "click" || verb == "select" ||
+                        (verb == "key" && w.size() == 2 && w[1] == "Escape"))) {
+        menu = false;  // the menu takes the click or key that closes it
     } else if (verb == "click" && w.size() == 2) {
         Click(w[1], now);
     } else if (verb == "hover" && w.size() == 2) {
