@@ -137,6 +137,15 @@ void FormWindow::ApplyGeometry(QRect outer) {
     if (whole && isVisible()) activateWindow();
 }
 
+void FormWindow::SetScreen(QRect screen) {
+    screen_ = screen;
+    SyncForm();
+}
+
+bool FormWindow::RestScreen() const {
+    return form_ && full_screen_ && isVisible() && back_ == QColor(Qt::black);
+}
+
 void FormWindow::SyncControl(const Control& c) {
     if (!form_) return;
     const auto it = views_.find(c.name());

@@ -97,8 +97,9 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/icons/verezerud-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
+    // The program's screen is the primary monitor as it is at the start.
     QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1920, 1080);
+    const QSize screen = primary ? primary->geometry().size() : QSize(1920, 1080);
     vz::Screen model_screen;
     model_screen.width_px = screen.width();
     model_screen.height_px = screen.height();

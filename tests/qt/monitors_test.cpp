@@ -1,0 +1,175 @@
+// Several monitors during the rest. The virtual display is
+// one wide screen split into RandR monitors (xvfb_monitors.sh); each test
+// lays out its own monitors with xrandr.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <functional>
+
+#include "gui_run.h"
+#include "pixels.h"
+
+namespace vz::test {
+namespace {
+
+constexpr int kWaitLimitMs = 10'000;
+const char* const kToBanner = "start\nwait 58m";
+
+bool WaitFor(const std::function<bool()>& done, int limit_ms = kWaitLimitMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limit_ms) return false;
+        QThread::msleep(30);
+    }
+    return true;
+}
+
+struct Monitor {
+    QString name;
+    QRect area;
+    bool primary = false;
+};
+
+QStringList MonitorNames() {
+    QStringList names;
+    const QString list = Command(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")});
+    static const QRegularExpression line(QStringLiteral("^\\s*\\d+: [+*]*(\\S+) "),
+                                         QRegularExpression::MultilineOption);
+    for (auto m = line.globalMatch(list); m.hasNext();) names << m.next().captured(1);
+    return names;
+}
+
+// Makes the display's monitors these, leaving alone those that stay.
+void Layout(const std::vector<Monitor>& wanted) {
+    const QStringList have = MonitorNames();
+    QStringList names;
+    for (const Monitor& m : wanted) names << m.name;
+    for (const QString& name : have)
+        if (!names.contains(name)) Command(QStringLiteral("xrandr"), {"--delmonitor", name});
+    for (const Monitor& m : wanted) {
+        if (have.contains(m.name)) continue;
+        // Sizes in millimetres at 96 dots per inch.
+        const QString geometry = QStringLiteral("%1/%2x%3/%4+%5+%6")
+                                     .arg(m.area.width())
+                                     .arg(m.area.width() * 254 / 960)
+                                     .arg(m.area.height())
+                                     .arg(m.area.height() * 254 / 960)
+                                     .arg(m.area.x())
+                                     .arg(m.area.y());
+        Command(QStringLiteral("xrandr"),
+                {"--setmonitor", (m.primary ? "*" : "") + m.name, geometry, "none"});
+    }
+    // The whole screen's own monitor goes (xrandr reports an error and does it).
+    Command(QStringLiteral("xrandr"), {"--output", "screen", "--off"});
+    ASSERT_TRUE(WaitFor([&] { return MonitorNames().size() == int(wanted.size()); }))
+        << Command(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")}).toStdString();
+}
+
+// Where the program's visible windows are.
+std::vector<QRect> ProgramWindows() {
+    std::vector<QRect> out;
+    const QString ids = Command(QStringLiteral("xdotool"),
+                                {"search", "--onlyvisible", "--name", "^Verezerud$"});
+    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
+        const QString info = Command(QStringLiteral("xwininfo"), {"-id", id});
+        const auto num = [&](const char* label) {
+            const QRegularExpression re(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
+            return re.match(info).captured(1).toInt();
+        };
+        out.emplace_back(num("Absolute upper-left X"), num("Absolute upper-left Y"), num("Width"),
+                         num("Height"));
+    }
+    return out;
+}
+
+bool HasWindow(const QRect& area) {
+    for (const QRect& r : ProgramWindows())
+        if (r == area) return true;
+    return false;
+}
+
+// Another program's window, to be hidden by the rest.
+class OtherWindow {
+public:
+    OtherWindow(QRect area, const QString& title) {
+        process_.start(QStringLiteral("xmessage"),
+                       {"-geometry",
+                        QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
+                        "-title", title, "Another program's window"});
+        process_.waitForStarted();
+        EXPECT_TRUE(WaitFor([&] {
+            return !Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + title + "$"})
+                        .isEmpty();
+        }));
+    }
+    ~OtherWindow() {
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) process_.kill();
+        process_.waitForFinished();
+    }
+
+private:
+    QProcess process_;
+};
+
+const QRect kLeft(0, 0, 1920, 1080), kRight(1920, 0, 1280, 800);
+
+TEST(Monitors, TheRestDarkensEveryMonitorAndFollowsThemComingAndGoing) {
+    Layout({{"LEFT", kLeft, true}, {"RIGHT", kRight}});
+    const QRect other(2100, 100, 600, 300);
+    OtherWindow window(other, QStringLiteral("Another"));
+    LiveSim sim(FreshDir("data"));
+    const QImage banner = sim.Snap(kToBanner, "banner");
+    EXPECT_TRUE(All(banner, QRect(0, 0, 1920, 28), IsRed));
+    EXPECT_GT(Count(banner, other, IsDarkText), 0);  // the other window is seen
+
+    const QImage rest = sim.Snap("wait 10s", "rest");
+    EXPECT_TRUE(All(rest, kRight, IsBlack));
+    EXPECT_TRUE(All(rest, QRect(0, 60, 1920, 440), IsBlack));
+    EXPECT_TRUE(All(rest, QRect(0, 580, 1920, 500), IsBlack));
+    EXPECT_TRUE(HasWindow(kRight));
+
+    // Unplugged during the rest: its cover goes. Another one plugged in is covered.
+    Layout({{"LEFT", kLeft, true}});
+    EXPECT_TRUE(WaitFor([&] { return sim.Send("wait 0ms").size() && !HasWindow(kRight); }));
+    const QRect third(1920, 100, 1000, 600);
+    Layout({{"LEFT", kLeft, true}, {"THIRD", third}});
+    EXPECT_TRUE(WaitFor([&] { return sim.Send("wait 0ms").size() && HasWindow(third); }));
+    const QImage replugged = sim.Snap("wait 0ms", "replugged");
+    EXPECT_TRUE(All(replugged, third, IsBlack));
+    EXPECT_FALSE(All(replugged, QRect(1920, 0, 1280, 100), IsBlack));  // no monitor there now
+
+    // The end of the hour releases every monitor.
+    const QImage after = sim.Snap("wait 2m", "after");
+    EXPECT_GT(Count(after, other, IsDarkText), 0);
+    EXPECT_FALSE(HasWindow(third));
+}
+
+TEST(Monitors, BannerRestScreenAndSmallWindowsKeepToThePrimaryWhereverItIs) {
+    const QRect side(0, 0, 1280, 800), main(1280, 0, 1920, 1080);
+    Layout({{"MAIN", main, true}, {"SIDE", side}});
+    LiveSim sim(FreshDir("data"));
+    const QImage banner = sim.Snap(kToBanner, "banner");
+    EXPECT_TRUE(All(banner, QRect(1280, 0, 1920, 28), IsRed));
+    EXPECT_TRUE(All(banner, QRect(0, 0, 1280, 28), IsWhite));
+
+    const QImage rest = sim.Snap("wait 10s", "rest");
+    EXPECT_TRUE(HasWindow(main));
+    EXPECT_TRUE(HasWindow(side));
+    EXPECT_TRUE(All(rest, side, IsBlack));
+    EXPECT_TRUE(All(rest, QRect(1280, 60, 1920, 440), IsBlack));
+
+    // Centred on the primary monitor.
+    const QImage about = sim.Snap("click frmSplash\nchoose About", "about");
+    EXPECT_GT(Count(about, QRect(1280 + 803, 445, 314, 190),
+                    [](QRgb c) { return c == qRgb(255, 255, 192); }),
+              314 * 190 / 2);
+}
+
+}  // namespace
+}  // namespace vz::test
