@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "platform/form.h"
@@ -37,6 +38,9 @@ public:
     bool FullScreen() const { return full_screen_; }
     // Shown, black and covering the model's whole screen: the rest screen.
     bool RestScreen() const;
+
+    // Called just before the window asks to go full screen.
+    std::function<void()> before_full_screen;
 
     // The widget that shows a control, by its name ("Label2"); nothing if none.
     QWidget* View(const std::string& control) const;

@@ -29,9 +29,11 @@ int RunGuiSimulator(const SimOptions& options, std::istream& script, int argc, c
         std::cerr << "verezerud-sim: the screen is " << screen->geometry().width() << 'x'
                   << screen->geometry().height() << ", the script's " << size.width() << 'x'
                   << size.height() << '\n';
-    qt::Renderer renderer(sim.program().runtime(), size);
+    // The display's own keyboard reaches the windows only with --live-input;
+    // only then does the rest screen hold it, as the program's does.
+    qt::Renderer renderer(sim.program().runtime(), size, options.live_input);
     qt::ScriptedInputOnly input_filter;
-    app.installEventFilter(&input_filter);
+    if (!options.live_input) app.installEventFilter(&input_filter);
     qt::GuiDriver driver(sim, renderer);
 
     std::string line;

@@ -9,6 +9,7 @@
 #include "platform/control.h"
 #include "platform/runtime.h"
 #include "qt/form_window.h"
+#include "qt/keyboard_hold.h"
 #include "qt/monitor_covers.h"
 #include "qt/popup_menu.h"
 
@@ -21,12 +22,13 @@ QPoint PrimaryOrigin() {
 }
 }  // namespace
 
-Renderer::Renderer(Runtime& runtime, QSize model_size)
+Renderer::Renderer(Runtime& runtime, QSize model_size, bool hold_keyboard)
     : runtime_(runtime), screen_(PrimaryOrigin(), model_size) {
     popup_ = std::make_unique<PopupMenuView>(
         [this](const std::string& item) { runtime_.Choose(item); },
         [this] { runtime_.Dismiss(); });
     covers_ = std::make_unique<MonitorCovers>(*this);
+    if (hold_keyboard) keyboard_ = std::make_unique<KeyboardHold>();
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { FollowPrimary(); });
     FollowPrimary();
     // Windows loaded before the front end came up get their windows now.
@@ -39,6 +41,7 @@ Renderer::Renderer(Runtime& runtime, QSize model_size)
 
 Renderer::~Renderer() {
     runtime_.RemoveObserver(this);
+    keyboard_.reset();
     covers_.reset();
     popup_.reset();
     for (auto& [form, window] : windows_) delete window.data();
@@ -80,7 +83,16 @@ void Renderer::UpdateRest() {
     const bool began = rest && rest != rest_;
     rest_ = rest;
     covers_->Cover(rest ? rest->name() : std::string());
-    if (began) Restack();
+    if (keyboard_) {
+        if (rest)
+            keyboard_->Hold(rest);
+        else
+            keyboard_->Release();
+    }
+    if (began) {
+        if (!keyboard_) rest->activateWindow();
+        Restack();
+    }
 }
 
 void Renderer::OnEvent(const Event& e) {
@@ -134,7 +146,11 @@ void Renderer::Handle(const Event& e) {
 
 void Renderer::Created(Form& form) {
     if (WindowOf(&form)) return;
-    windows_[&form] = new FormWindow(form, *this, screen_);
+    FormWindow* window = new FormWindow(form, *this, screen_);
+    windows_[&form] = window;
+    window->before_full_screen = [this] {
+        if (keyboard_) keyboard_->NoteFocus();
+    };
 }
 
 void Renderer::Destroyed(Form& form) {

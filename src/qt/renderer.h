@@ -24,14 +24,16 @@ class Runtime;
 namespace vz::qt {
 
 class FormWindow;
+class KeyboardHold;
 class MonitorCovers;
 class PopupMenuView;
 
 class Renderer : public QObject, public Observer, public InputSink {
 public:
     // The model's screen, `model_size` pixels, lies at the top left of the
-    // primary monitor, wherever that is.
-    Renderer(Runtime& runtime, QSize model_size);
+    // primary monitor, wherever that is. The rest screen holds the keyboard
+    // when `hold_keyboard` (see KeyboardHold).
+    Renderer(Runtime& runtime, QSize model_size, bool hold_keyboard = true);
     ~Renderer() override;
 
     void OnEvent(const Event& event) override;
@@ -54,7 +56,7 @@ private:
     FormWindow* WindowOf(Form* form);
     // Follows the primary monitor: which one it is, and where.
     void FollowPrimary();
-    // The rest screen came or went: the other monitors.
+    // The rest screen came or went: the other monitors, the keyboard.
     void UpdateRest();
     void Created(Form& form);
     void Destroyed(Form& form);
@@ -67,6 +69,7 @@ private:
     std::map<Form*, QPointer<FormWindow>> windows_;
     std::unique_ptr<PopupMenuView> popup_;
     std::unique_ptr<MonitorCovers> covers_;
+    std::unique_ptr<KeyboardHold> keyboard_;
     QPointer<FormWindow> rest_;
     QMetaObject::Connection primary_moved_;
     QPoint last_click_;

@@ -14,12 +14,15 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: verezerud-sim [--data-dir DIR] [--screen WIDTHxHEIGHT] [--gui] [SCRIPT]\n"
+    out << "usage: verezerud-sim [--data-dir DIR] [--screen WIDTHxHEIGHT] [--gui [--live-input]]\n"
+           "                     [SCRIPT]\n"
            "Runs a script of commands (start, wait D, click T, hover T, choose ITEM,\n"
            "dismiss, select W.COMBO N, key K, stop, print X) in virtual time and\n"
            "prints each observable effect as '<ms> <effect>'. See docs/simulator.md.\n"
            "--gui shows the real windows on the display and sends the user's input\n"
-           "to them as real input events; there `snap FILE` saves the screen as PNG.\n";
+           "to them as real input events; there `snap FILE` saves the screen as PNG.\n"
+           "--live-input lets the display's own pointer and keyboard reach the windows\n"
+           "too, and the rest screen hold the keyboard as the program's does.\n";
 }
 
 bool ParseScreen(const std::string& text, vz::Screen& screen) {
@@ -48,6 +51,8 @@ int main(int argc, char** argv) {
         }
         if (arg == "--gui") {
             gui = true;
+        } else if (arg == "--live-input") {
+            options.live_input = true;
         } else if (arg == "--data-dir" && i + 1 < argc) {
             options.data_dir = argv[++i];
         } else if (arg == "--screen" && i + 1 < argc) {
@@ -64,6 +69,10 @@ int main(int argc, char** argv) {
             Usage(std::cerr);
             return 2;
         }
+    }
+    if (options.live_input && !gui) {
+        Usage(std::cerr);
+        return 2;
     }
     std::ifstream file;
     if (!script.empty()) {

@@ -65,9 +65,9 @@ QImage LoadShot(const QString& name) {
     return QImage(Shot(name)).convertToFormat(QImage::Format_RGB32);
 }
 
-LiveSim::LiveSim(const QString& data_dir) {
+LiveSim::LiveSim(const QString& data_dir, const QStringList& more_args) {
     process_.start(QStringLiteral(VZ_SIM),
-                   {QStringLiteral("--gui"), QStringLiteral("--data-dir"), data_dir});
+                   QStringList{QStringLiteral("--gui"), QStringLiteral("--data-dir"), data_dir} + more_args);
     process_.waitForStarted();
 }
 

@@ -1,14 +1,16 @@
-// Several monitors during the rest. The virtual display is
+// Several monitors and the keyboard during the rest. The virtual display is
 // one wide screen split into RandR monitors (xvfb_monitors.sh); each test
 // lays out its own monitors with xrandr.
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <functional>
+#include <memory>
 
 #include "gui_run.h"
 #include "pixels.h"
@@ -169,6 +171,143 @@ TEST(Monitors, BannerRestScreenAndSmallWindowsKeepToThePrimaryWhereverItIs) {
     EXPECT_GT(Count(about, QRect(1280 + 803, 445, 314, 190),
                     [](QRgb c) { return c == qRgb(255, 255, 192); }),
               314 * 190 / 2);
+}
+
+// ---- The keyboard, under a window manager ------------------------------------------
+
+// A window of another program that records the keys it gets (xev).
+class KeyRecorder {
+public:
+    explicit KeyRecorder(const QString& name) {
+        process_.start(QStringLiteral("xev"), {"-name", name, "-event", "keyboard"});
+        process_.waitForStarted();
+        const auto find = [&](bool) {
+            id_ = Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + name + "$"})
+                      .section('\n', 0, 0);
+            return !id_.isEmpty();
+        };
+        EXPECT_TRUE(WaitFor([&] { return find(true); }));
+    }
+    ~KeyRecorder() {
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) process_.kill();
+        process_.waitForFinished();
+    }
+    const QString& id() const { return id_; }
+    // The keys pressed in it so far, by their names ("a", "Return").
+    QStringList Keys() {
+        process_.waitForReadyRead(20);
+        output_ += QString::fromUtf8(process_.readAllStandardOutput());
+        QStringList keys;
+        static const QRegularExpression press(
+            QStringLiteral("KeyPress event.*\\n.*\\n.*keysym 0x[0-9a-f]+, (\\w+)\\)"));
+        for (auto m = press.globalMatch(output_); m.hasNext();) keys << m.next().captured(1);
+        return keys;
+    }
+
+private:
+    QProcess process_;
+    QString id_;
+    QString output_;
+};
+
+QString Focus() { return Command(QStringLiteral("xdotool"), {"getwindowfocus"}).trimmed(); }
+void Type(const QStringList& args) { Command(QStringLiteral("xdotool"), args); }
+
+// Openbox, managing a window that records keys. The window is there first: a
+// window mapped while openbox starts may never be managed.
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Layout({{"LEFT", kLeft, true}, {"RIGHT", kRight}});
+        before_ = std::make_unique<KeyRecorder>(QStringLiteral("RecorderBefore"));
+        wm_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        ASSERT_TRUE(wm_.waitForStarted());
+        ASSERT_TRUE(WaitFor([this] {
+            return Command(QStringLiteral("xprop"), {"-id", before_->id(), "_NET_FRAME_EXTENTS"})
+                .contains(QLatin1String("="));
+        }));
+    }
+    void TearDown() override {
+        before_.reset();
+        wm_.terminate();
+        if (!wm_.waitForFinished(3000)) wm_.kill();
+        wm_.waitForFinished();
+    }
+    QProcess wm_;
+    std::unique_ptr<KeyRecorder> before_;
+};
+
+TEST_F(Keyboard, NothingTypedDuringTheRestReachesAnotherWindowAndTheFocusComesBack) {
+    KeyRecorder& before = *before_;
+    Type({"windowactivate", "--sync", before.id()});
+    ASSERT_TRUE(WaitFor([&] { return Focus() == before.id(); }));
+
+    LiveSim sim(FreshDir("data"), {QStringLiteral("--live-input")});
+    QString trace = sim.Send(kToBanner);
+    // The banner leaves the keyboard where it was.
+    Type({"type", "--delay", "20", "ab"});
+    ASSERT_TRUE(WaitFor([&] { return before.Keys().size() == 2; })) << before.Keys().join(' ').toStdString();
+
+    trace += sim.Send("wait 10s");
+    // Each key ends at the program; Enter shows when the rest screen had them all.
+    const auto typed_reach_the_program = [&](int enters) {
+        return WaitFor([&] {
+            trace += sim.Send("wait 0ms");
+            return trace.count(QLatin1String("ignored key Enter")) >= enters;
+        });
+    };
+    Type({"type", "--delay", "20", "cd"});
+    Type({"key", "Return"});
+    ASSERT_TRUE(typed_reach_the_program(1)) << trace.toStdString();
+    // Another program opens a window, which the window manager focuses; alt+Tab.
+    KeyRecorder during(QStringLiteral("RecorderDuring"));
+    Type({"key", "alt+Tab"});
+    Type({"type", "--delay", "20", "ef"});
+    Type({"key", "Return"});
+    ASSERT_TRUE(typed_reach_the_program(2)) << trace.toStdString();
+
+    // Escape and Enter reach the About window, and Escape the menu.
+    trace += sim.Send("click frmSplash\nchoose About");
+    ASSERT_TRUE(trace.contains(QLatin1String("show frmAbout")));
+    Type({"key", "Escape"});
+    EXPECT_TRUE(WaitFor([&] {
+        trace += sim.Send("wait 0ms");
+        return trace.contains(QLatin1String("unload frmAbout"));
+    })) << trace.toStdString();
+    trace = sim.Send("click frmSplash\nchoose About");
+    Type({"key", "Return"});
+    EXPECT_TRUE(WaitFor([&] {
+        trace += sim.Send("wait 0ms");
+        return trace.contains(QLatin1String("unload frmAbout"));
+    })) << trace.toStdString();
+    // The menu is one more window of the program, without a name.
+    const auto windows_shown = [] {
+        return Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--class", "^verezerud"})
+            .count('\n');
+    };
+    const int windows = windows_shown();
+    trace = sim.Send("click frmSplash");
+    ASSERT_TRUE(trace.contains(QLatin1String("popup frmSplash")));
+    ASSERT_TRUE(WaitFor([&] {
+        sim.Send("wait 0ms");
+        return windows_shown() > windows;
+    }));
+    Type({"key", "Escape"});
+    EXPECT_TRUE(WaitFor([&] {
+        sim.Send("wait 0ms");
+        return windows_shown() == windows;  // the menu has closed
+    }));
+    EXPECT_TRUE(sim.Send("choose About").contains(QLatin1String("ignored choose About")));
+
+    // The end of the hour gives the keyboard back to the window that had it.
+    sim.Send("wait 2m");
+    EXPECT_TRUE(WaitFor([&] { return Focus() == before.id(); }))
+        << Focus().toStdString() << " " << before.id().toStdString();
+    Type({"type", "g"});
+    ASSERT_TRUE(WaitFor([&] { return before.Keys().size() == 3; }));
+    EXPECT_EQ(before.Keys(), (QStringList{"a", "b", "g"}));
+    EXPECT_EQ(during.Keys(), QStringList{});
 }
 
 }  // namespace
