@@ -181,12 +181,11 @@ public:
     explicit KeyRecorder(const QString& name) {
         process_.start(QStringLiteral("xev"), {"-name", name, "-event", "keyboard"});
         process_.waitForStarted();
-        const auto find = [&](bool) {
+        EXPECT_TRUE(WaitFor([&] {
             id_ = Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + name + "$"})
                       .section('\n', 0, 0);
             return !id_.isEmpty();
-        };
-        EXPECT_TRUE(WaitFor([&] { return find(true); }));
+        }));
     }
     ~KeyRecorder() {
         process_.terminate();
@@ -262,6 +261,7 @@ TEST_F(Keyboard, NothingTypedDuringTheRestReachesAnotherWindowAndTheFocusComesBa
     ASSERT_TRUE(typed_reach_the_program(1)) << trace.toStdString();
     // Another program opens a window, which the window manager focuses; alt+Tab.
     KeyRecorder during(QStringLiteral("RecorderDuring"));
+    EXPECT_TRUE(WaitFor([&] { return Focus() == during.id(); }));
     Type({"key", "alt+Tab"});
     Type({"type", "--delay", "20", "ef"});
     Type({"key", "Return"});
