@@ -95,36 +95,43 @@ bool HasWindow(const QRect& area) {
     return false;
 }
 
-// Another program's window, to be hidden by the rest.
-class OtherWindow {
+// Another program's window, named `name`, shown by `program`.
+class XClient {
 public:
-    OtherWindow(QRect area, const QString& title) {
-        process_.start(QStringLiteral("xmessage"),
-                       {"-geometry",
-                        QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
-                        "-title", title, "Another program's window"});
+    XClient(const QString& program, QStringList args, const QString& name) {
+        process_.start(program, args);
         process_.waitForStarted();
         EXPECT_TRUE(WaitFor([&] {
-            return !Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + title + "$"})
-                        .isEmpty();
+            id_ = Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + name + "$"})
+                      .section('\n', 0, 0);
+            return !id_.isEmpty();
         }));
     }
-    ~OtherWindow() {
+    ~XClient() {
         process_.terminate();
         if (!process_.waitForFinished(3000)) process_.kill();
         process_.waitForFinished();
     }
+    const QString& id() const { return id_; }
 
-private:
+protected:
     QProcess process_;
+    QString id_;
 };
+
+XClient* OtherWindow(QRect area) {
+    return new XClient(QStringLiteral("xmessage"),
+                       {"-geometry", QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
+                        "-title", "Another", "Another program's window"},
+                       QStringLiteral("Another"));
+}
 
 const QRect kLeft(0, 0, 1920, 1080), kRight(1920, 0, 1280, 800);
 
 TEST(Monitors, TheRestDarkensEveryMonitorAndFollowsThemComingAndGoing) {
     Layout({{"LEFT", kLeft, true}, {"RIGHT", kRight}});
     const QRect other(2100, 100, 600, 300);
-    OtherWindow window(other, QStringLiteral("Another"));
+    const std::unique_ptr<XClient> window(OtherWindow(other));
     LiveSim sim(FreshDir("data"));
     const QImage banner = sim.Snap(kToBanner, "banner");
     EXPECT_TRUE(All(banner, QRect(0, 0, 1920, 28), IsRed));
@@ -176,23 +183,10 @@ TEST(Monitors, BannerRestScreenAndSmallWindowsKeepToThePrimaryWhereverItIs) {
 // ---- The keyboard, under a window manager ------------------------------------------
 
 // A window of another program that records the keys it gets (xev).
-class KeyRecorder {
+class KeyRecorder : public XClient {
 public:
-    explicit KeyRecorder(const QString& name) {
-        process_.start(QStringLiteral("xev"), {"-name", name, "-event", "keyboard"});
-        process_.waitForStarted();
-        EXPECT_TRUE(WaitFor([&] {
-            id_ = Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^" + name + "$"})
-                      .section('\n', 0, 0);
-            return !id_.isEmpty();
-        }));
-    }
-    ~KeyRecorder() {
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) process_.kill();
-        process_.waitForFinished();
-    }
-    const QString& id() const { return id_; }
+    explicit KeyRecorder(const QString& name)
+        : XClient(QStringLiteral("xev"), {"-name", name, "-event", "keyboard"}, name) {}
     // The keys pressed in it so far, by their names ("a", "Return").
     QStringList Keys() {
         process_.waitForReadyRead(20);
@@ -205,8 +199,6 @@ public:
     }
 
 private:
-    QProcess process_;
-    QString id_;
     QString output_;
 };
 
