@@ -213,9 +213,16 @@ InputResult Runtime::Ignore(const std::string& input) {
     return InputResult::Ignored;
 }
 
+InputResult Runtime::TakenByPopup(const std::string& input) {
+    // An open menu takes the click or key that closes it; nothing else gets it.
+    ClosePopup();
+    return Ignore(input);
+}
+
 InputResult Runtime::Click(const std::string& target) {
     const Target t = Locate(target);
     if (t.bad) return InputResult::BadTarget;
+    if (PopupOpen()) return TakenByPopup("click " + target);
     if (!Accepts(t)) return Ignore("click " + target);
     if (t.control) {
         if (t.control->on_click) Dispatch(t.control->on_click);
@@ -245,6 +252,7 @@ InputResult Runtime::Select(const std::string& target, int position) {
         return InputResult::BadTarget;
     auto* combo = static_cast<ComboBox*>(t.control);
     const std::string input = "select " + target + " " + std::to_string(position);
+    if (PopupOpen()) return TakenByPopup(input);
     if (!Accepts(t) || !combo || position < 0 || position >= combo->ListCount())
         return Ignore(input);
     combo->UserSelect(position);
@@ -254,6 +262,7 @@ InputResult Runtime::Select(const std::string& target, int position) {
 
 InputResult Runtime::Key(const std::string& key) {
     if (key != "Enter" && key != "Escape") return InputResult::BadTarget;
+    if (PopupOpen() && key == "Escape") return TakenByPopup("key " + key);
     Form* window = ModalWindow();
     if (!running_ || !window || PopupOpen()) return Ignore("key " + key);
     for (Control* c : window->Controls()) {

@@ -115,6 +115,8 @@ public:
 private:
     bool Accepts(const Target& t) const;
     InputResult Ignore(const std::string& input);
+    // The open pop-up menu closes on a click elsewhere or on Escape, as a real one does.
+    InputResult TakenByPopup(const std::string& input);
     void End();
 
     Services services_;

@@ -128,13 +128,20 @@ void FormWindow::ApplyGeometry(QRect outer) {
     // well, for desktops that have no window manager.
     const bool whole = border_ == BorderStyle::None && outer == screen_;
     if (whole != full_screen_) {
+        if (whole && before_full_screen) before_full_screen();
         full_screen_ = whole;
         if (isVisible()) RequestFullScreen(this, whole);
     }
     if (geometry() != outer) setGeometry(outer);
-    // The rest screen takes the keyboard, so typing does not go on unseen in
-    // the windows it covers.
-    if (whole && isVisible()) activateWindow();
+}
+
+void FormWindow::SetScreen(QRect screen) {
+    screen_ = screen;
+    SyncForm();
+}
+
+bool FormWindow::RestScreen() const {
+    return form_ && full_screen_ && isVisible() && back_ == QColor(Qt::black);
 }
 
 void FormWindow::SyncControl(const Control& c) {

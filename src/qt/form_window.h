@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "platform/form.h"
@@ -27,12 +28,19 @@ public:
     // The model has destroyed its window; nothing here reads it any more.
     void Detach();
 
+    // The primary monitor's rectangle, where the model's screen lies, moved.
+    void SetScreen(QRect screen);
     void SyncForm();
     void SyncControl(const Control& control);
     void SyncAll();
     void ShowWindow(FormWindow* owner);
     void HideWindow();
     bool FullScreen() const { return full_screen_; }
+    // Shown, black and covering the model's whole screen: the rest screen.
+    bool RestScreen() const;
+
+    // Called just before the window asks to go full screen.
+    std::function<void()> before_full_screen;
 
     // The widget that shows a control, by its name ("Label2"); nothing if none.
     QWidget* View(const std::string& control) const;

@@ -205,8 +205,13 @@ void GuiDriver::Settle() {
 
 bool GuiDriver::Snap(const std::string& file, int n) {
     Settle();
+    // Every monitor: the picture is the whole desktop, from its top-left
+    // corner. A screen grabs from its own corner.
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    const QRect all = screen ? screen->virtualGeometry() : QRect();
+    const QPoint from = screen ? all.topLeft() - screen->geometry().topLeft() : QPoint();
+    const QPixmap shot =
+        screen ? screen->grabWindow(0, from.x(), from.y(), all.width(), all.height()) : QPixmap();
     const QString path = QString::fromStdString(file);
     const QString temp = path + QStringLiteral(".part.png");
     // Written whole and then renamed, so a watcher never reads half a picture.

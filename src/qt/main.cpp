@@ -45,10 +45,6 @@ void RunAtExit() {
     if (auto last = std::exchange(g_at_exit, nullptr)) last();
 }
 
-const char* const kNoDisplay =
-    "verezerud: no display to show the reminder on (DISPLAY is not set or does not "
-    "answer); to try it without one, run the simulator: verezerud-sim --help";
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,12 +61,15 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // Without a display, one line that says what is missing and what to do.
     const vz::qt::PlatformChoice platform = vz::qt::ChoosePlatform();
-    if (!platform.notice.empty()) std::cerr << platform.notice << '\n';
-    if (!platform.has_display || !vz::qt::DisplayAnswers()) {
-        std::cerr << kNoDisplay << '\n';
+    const std::string no_display =
+        platform.has_display ? vz::qt::DisplayProblem() : platform.notice;
+    if (!no_display.empty()) {
+        std::cerr << no_display << '\n';
         return 1;
     }
+    if (!platform.notice.empty()) std::cerr << platform.notice << '\n';
     const std::string folder = vz::qt::DataFolder();
     std::string why;
     if (folder.empty() || !vz::qt::MakeDataFolder(folder, why)) {
@@ -102,8 +101,9 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/icons/verezerud-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
+    // The program's screen is the primary monitor as it is at the start.
     QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1920, 1080);
+    const QSize screen = primary ? primary->geometry().size() : QSize(1920, 1080);
     vz::Screen model_screen;
     model_screen.width_px = screen.width();
     model_screen.height_px = screen.height();

@@ -1,20 +1,36 @@
 #include "qt/renderer.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 #include <vector>
 
 #include "platform/control.h"
 #include "platform/runtime.h"
 #include "qt/form_window.h"
+#include "qt/keyboard_hold.h"
+#include "qt/monitor_covers.h"
 #include "qt/popup_menu.h"
 
 namespace vz::qt {
 
-Renderer::Renderer(Runtime& runtime, QRect screen) : runtime_(runtime), screen_(screen) {
+namespace {
+QPoint PrimaryOrigin() {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->geometry().topLeft() : QPoint();
+}
+}  // namespace
+
+Renderer::Renderer(Runtime& runtime, QSize model_size, bool hold_keyboard)
+    : runtime_(runtime), screen_(PrimaryOrigin(), model_size) {
     popup_ = std::make_unique<PopupMenuView>(
         [this](const std::string& item) { runtime_.Choose(item); },
         [this] { runtime_.Dismiss(); });
+    covers_ = std::make_unique<MonitorCovers>(*this);
+    if (hold_keyboard) keyboard_ = std::make_unique<KeyboardHold>();
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { FollowPrimary(); });
+    FollowPrimary();
     // Windows loaded before the front end came up get their windows now.
     for (Form* form : runtime_.LoadedForms()) {
         Created(*form);
@@ -25,6 +41,8 @@ Renderer::Renderer(Runtime& runtime, QRect screen) : runtime_(runtime), screen_(
 
 Renderer::~Renderer() {
     runtime_.RemoveObserver(this);
+    keyboard_.reset();
+    covers_.reset();
     popup_.reset();
     for (auto& [form, window] : windows_) delete window.data();
 }
@@ -43,7 +61,46 @@ FormWindow* Renderer::Window(const std::string& name) const {
 
 QMenu* Renderer::OpenMenu() const { return popup_->Shown(); }
 
+void Renderer::FollowPrimary() {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    disconnect(primary_moved_);
+    if (primary)
+        primary_moved_ = connect(primary, &QScreen::geometryChanged, this, [this] { FollowPrimary(); });
+    const QPoint origin = PrimaryOrigin();
+    if (origin != screen_.topLeft()) {
+        screen_.moveTopLeft(origin);
+        for (auto& [form, window] : windows_)
+            if (window) window->SetScreen(screen_);
+    }
+    covers_->Refresh();
+    UpdateRest();
+}
+
+void Renderer::UpdateRest() {
+    FormWindow* rest = nullptr;
+    for (const auto& [form, window] : windows_)
+        if (window && window->RestScreen()) rest = window.data();
+    const bool began = rest && rest != rest_;
+    rest_ = rest;
+    covers_->Cover(rest ? rest->name() : std::string());
+    if (keyboard_) {
+        if (rest)
+            keyboard_->Hold(rest);
+        else
+            keyboard_->Release();
+    }
+    if (began) {
+        if (!keyboard_) rest->activateWindow();
+        Restack();
+    }
+}
+
 void Renderer::OnEvent(const Event& e) {
+    Handle(e);
+    UpdateRest();
+}
+
+void Renderer::Handle(const Event& e) {
     switch (e.kind) {
         case EventKind::Load:
             if (e.form) Created(*e.form);
@@ -89,7 +146,11 @@ void Renderer::OnEvent(const Event& e) {
 
 void Renderer::Created(Form& form) {
     if (WindowOf(&form)) return;
-    windows_[&form] = new FormWindow(form, *this, screen_);
+    FormWindow* window = new FormWindow(form, *this, screen_);
+    windows_[&form] = window;
+    window->before_full_screen = [this] {
+        if (keyboard_) keyboard_->NoteFocus();
+    };
 }
 
 void Renderer::Destroyed(Form& form) {
@@ -120,6 +181,7 @@ void Renderer::Restack() {
         if (window && window->form() && form->TopmostOrder() != 0 && window->isVisible())
             order.emplace_back(form->TopmostOrder(), window.data());
     std::sort(order.begin(), order.end());
+    covers_->Raise();
     for (const auto& [rank, window] : order) window->raise();
 }
 

@@ -24,12 +24,16 @@ class Runtime;
 namespace vz::qt {
 
 class FormWindow;
+class KeyboardHold;
+class MonitorCovers;
 class PopupMenuView;
 
 class Renderer : public QObject, public Observer, public InputSink {
 public:
-    // `screen` is the primary screen's rectangle, where the model's screen lies.
-    Renderer(Runtime& runtime, QRect screen);
+    // The model's screen, `model_size` pixels, lies at the top left of the
+    // primary monitor, wherever that is. The rest screen holds the keyboard
+    // when `hold_keyboard` (see KeyboardHold).
+    Renderer(Runtime& runtime, QSize model_size, bool hold_keyboard = true);
     ~Renderer() override;
 
     void OnEvent(const Event& event) override;
@@ -48,7 +52,12 @@ public:
     std::function<void(const std::string&)> on_error;
 
 private:
+    void Handle(const Event& event);
     FormWindow* WindowOf(Form* form);
+    // Follows the primary monitor: which one it is, and where.
+    void FollowPrimary();
+    // The rest screen came or went: the other monitors, the keyboard.
+    void UpdateRest();
     void Created(Form& form);
     void Destroyed(Form& form);
     void Shown(Form& form);
@@ -59,6 +68,10 @@ private:
     QRect screen_;
     std::map<Form*, QPointer<FormWindow>> windows_;
     std::unique_ptr<PopupMenuView> popup_;
+    std::unique_ptr<MonitorCovers> covers_;
+    std::unique_ptr<KeyboardHold> keyboard_;
+    QPointer<FormWindow> rest_;
+    QMetaObject::Connection primary_moved_;
     QPoint last_click_;
 };
 

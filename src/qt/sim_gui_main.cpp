@@ -31,16 +31,17 @@ int main(int argc, char** argv) {
 
     Simulator sim(options, std::cout, std::cerr);
     QScreen* screen = QGuiApplication::primaryScreen();
-    // The model's screen, as the script gave it, from the real screen's corner.
-    const QRect area(screen ? screen->geometry().topLeft() : QPoint(),
-                     QSize(options.screen.width_px, options.screen.height_px));
-    if (screen && screen->geometry().size() != area.size())
+    // The model's screen, as the script gave it, from the primary monitor's corner.
+    const QSize size(options.screen.width_px, options.screen.height_px);
+    if (screen && screen->geometry().size() != size)
         std::cerr << "verezerud-sim-gui: the screen is " << screen->geometry().width() << 'x'
-                  << screen->geometry().height() << ", the script's " << area.width() << 'x'
-                  << area.height() << '\n';
-    qt::Renderer renderer(sim.program().runtime(), area);
+                  << screen->geometry().height() << ", the script's " << size.width() << 'x'
+                  << size.height() << '\n';
+    // The display's own keyboard reaches the windows only with --live-input;
+    // only then does the rest screen hold it, as the program's does.
+    qt::Renderer renderer(sim.program().runtime(), size, options.live_input);
     qt::ScriptedInputOnly input_filter;
-    app.installEventFilter(&input_filter);
+    if (!options.live_input) app.installEventFilter(&input_filter);
     qt::GuiDriver driver(sim, renderer);
 
     std::string line;

@@ -8,6 +8,10 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     vz::SimCommandLine line;
     if (auto status = vz::ParseSimCommandLine(argc, argv, "verezerud-sim", line)) return *status;
+    if (line.options.live_input) {
+        std::cerr << "verezerud-sim: --live-input is for verezerud-sim-gui\n";
+        return 2;
+    }
     std::ifstream file;
     if (!vz::OpenScript(line, "verezerud-sim", file)) return 2;
     vz::Simulator sim(line.options, std::cout, std::cerr);

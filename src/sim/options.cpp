@@ -12,7 +12,9 @@ void Usage(std::ostream& out, const char* program) {
            "dismiss, select W.COMBO N, key K, stop, print X, put/mkdir/remove NAME)\n"
            "in virtual time and prints each observable effect as '<ms> <effect>'.\n"
            "verezerud-sim-gui does the same with the real windows on the display,\n"
-           "where `snap FILE` saves the screen as PNG. See docs/simulator.md.\n";
+           "where `snap FILE` saves the screen as PNG, and where --live-input lets the\n"
+           "display's own pointer and keyboard reach the windows too, and the rest\n"
+           "screen hold the keyboard as the program's does. See docs/simulator.md.\n";
 }
 
 bool ParseScreen(const std::string& text, Screen& screen) {
@@ -40,7 +42,9 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
             std::cerr << program << ": the real windows are shown by verezerud-sim-gui\n";
             return 2;
         }
-        if (arg == "--data-dir" && i + 1 < argc) {
+        if (arg == "--live-input") {
+            line.options.live_input = true;
+        } else if (arg == "--data-dir" && i + 1 < argc) {
             line.options.data_dir = argv[++i];
         } else if (arg == "--screen" && i + 1 < argc) {
             if (!ParseScreen(argv[++i], line.options.screen)) {

@@ -20,6 +20,7 @@ class Resources;
 struct SimOptions {
     std::string data_dir = ".";
     Screen screen;
+    bool live_input = false;  // verezerud-sim-gui: the display's pointer and keyboard count too
 };
 
 class Simulator {

@@ -84,7 +84,7 @@ TEST(Fonts, EveryCharacterShownHasAGlyph) {
     options.data_dir = FreshDir("data").toStdString();
     Simulator sim(options, out, err);
     Runtime& rt = sim.program().runtime();
-    qt::Renderer renderer(rt, QRect(0, 0, 1024, 768));
+    qt::Renderer renderer(rt, QSize(1024, 768));
     int line = 0;
     for (const char* command : {"start", "wait 58m"}) ASSERT_TRUE(sim.RunLine(command, ++line)) << err.str();
     int checked = 0;

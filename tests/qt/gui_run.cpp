@@ -64,8 +64,8 @@ QImage LoadShot(const QString& name) {
     return QImage(Shot(name)).convertToFormat(QImage::Format_RGB32);
 }
 
-LiveSim::LiveSim(const QString& data_dir) {
-    process_.start(QStringLiteral(VZ_SIM_GUI), {QStringLiteral("--data-dir"), data_dir});
+LiveSim::LiveSim(const QString& data_dir, const QStringList& more_args) {
+    process_.start(QStringLiteral(VZ_SIM_GUI), QStringList{QStringLiteral("--data-dir"), data_dir} + more_args);
     process_.waitForStarted();
 }
 

@@ -32,7 +32,7 @@ QImage LoadShot(const QString& name);
 // verezerud-sim-gui, fed one command at a time.
 class LiveSim {
 public:
-    explicit LiveSim(const QString& data_dir);
+    explicit LiveSim(const QString& data_dir, const QStringList& more_args = {});
     ~LiveSim();
     // Sends the commands and waits until they have all run; returns their output.
     QString Send(const QString& commands);

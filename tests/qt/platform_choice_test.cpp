@@ -58,7 +58,24 @@ TEST_F(Session, WaylandWithoutXWaylandSaysSo) {
 TEST_F(Session, NoDisplayAtAll) {
     const qt::PlatformChoice choice = qt::ChoosePlatform();
     EXPECT_FALSE(choice.has_display);
-    EXPECT_TRUE(choice.notice.empty());
+    EXPECT_NE(choice.notice.find("DISPLAY is not set"), std::string::npos) << choice.notice;
+    EXPECT_NE(choice.notice.find("verezerud-sim"), std::string::npos) << choice.notice;
+}
+
+TEST_F(Session, WithoutXWaylandOrQtsWaylandPluginOneLineNamesBoth) {
+    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    const qt::PlatformChoice choice = qt::ChoosePlatform();
+    if (choice.has_display) GTEST_SKIP() << "Qt's Wayland plugin is installed here";
+    EXPECT_NE(choice.notice.find("XWayland"), std::string::npos) << choice.notice;
+    EXPECT_NE(choice.notice.find("qt6-wayland"), std::string::npos) << choice.notice;
+    EXPECT_EQ(choice.notice.find('\n'), std::string::npos);
+}
+
+TEST_F(Session, AnXDisplayThatDoesNotAnswerIsNamed) {
+    setenv("DISPLAY", ":987", 1);
+    ASSERT_TRUE(qt::ChoosePlatform().has_display);
+    const std::string problem = qt::DisplayProblem();
+    EXPECT_NE(problem.find("\":987\""), std::string::npos) << problem;
 }
 
 TEST_F(Session, APlatformChosenByTheUserIsKept) {

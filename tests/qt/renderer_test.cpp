@@ -20,7 +20,7 @@ TEST(Renderer, AHiddenRestScreenKeepsNoNativeWindow) {
     SimOptions options;
     options.data_dir = FreshDir("data").toStdString();
     Simulator sim(options, out, err);
-    qt::Renderer renderer(sim.program().runtime(), QRect(0, 0, 1024, 768));
+    qt::Renderer renderer(sim.program().runtime(), QSize(1024, 768));
     int line = 0;
     ASSERT_TRUE(sim.RunLine("start", ++line)) << err.str();
     ASSERT_TRUE(sim.RunLine("wait 59m", ++line)) << err.str();  // the rest screen is up

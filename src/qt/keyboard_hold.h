@@ -1,0 +1,54 @@
+#pragma once
+// While the rest screen is up, no keystroke reaches a window hidden under it.
+// On X11 the program holds an active keyboard grab on the rest screen for the
+// whole rest, as screen lockers do: the window manager's own key bindings
+// (alt+Tab) cannot fire, and a window that another program maps and focuses
+// meanwhile gets no keys. Keys aimed at the program's own windows (a small
+// window, the pop-up menu) still reach them. The X server ends a grab by
+// itself when the program dies, so it never outlives the program. At the end
+// of the rest the keyboard goes back to the window that had it before.
+//
+// Elsewhere (Wayland) the rest screen only asks to be the active window.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <cstdint>
+
+class QWidget;
+
+namespace vz::qt {
+
+class KeyboardHold : public QObject {
+public:
+    KeyboardHold();
+    ~KeyboardHold() override;
+
+    // Notes which window has the keyboard now, to give it back at the end of
+    // the rest; call it before the rest screen goes full screen, which a
+    // window manager may answer by focusing it.
+    void NoteFocus();
+    // Takes the keyboard for `window`, or keeps it; a grab refused because
+    // another program holds the keyboard is tried again until it succeeds.
+    void Hold(QWidget* window);
+    // Gives the keyboard back and returns the focus to where it was.
+    void Release();
+    bool Holding() const { return holding_; }
+    // Whether the grab is in place now (for tests and diagnostics).
+    bool Grabbed() const { return grabbed_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Grab();
+
+    QPointer<QWidget> window_;
+    std::uint32_t previous_focus_ = 0;
+    bool holding_ = false;
+    bool noted_ = false;
+    bool grabbed_ = false;
+    QTimer retry_;
+};
+
+}  // namespace vz::qt

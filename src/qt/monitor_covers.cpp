@@ -1,0 +1,100 @@
+#include "qt/monitor_covers.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+#include "qt/control_views.h"
+#include "qt/x11_hints.h"
+
+namespace vz::qt {
+
+MonitorCovers::MonitorCovers(InputSink& sink) : sink_(sink) {
+    const auto refresh = [this] {
+        if (Covering()) Refresh();
+    };
+    connect(qApp, &QGuiApplication::screenAdded, this, refresh);
+    connect(qApp, &QGuiApplication::screenRemoved, this, refresh);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, refresh);
+}
+
+MonitorCovers::~MonitorCovers() {
+    for (auto& [screen, cover] : covers_) delete cover.data();
+}
+
+void MonitorCovers::Cover(const std::string& target) {
+    if (target == target_) return;
+    target_ = target;
+    if (!target_.empty()) {
+        // Clicks go to the window that now shows the rest screen.
+        for (auto& [screen, cover] : covers_) delete cover.data();
+        covers_.clear();
+    }
+    Refresh();
+}
+
+void MonitorCovers::Refresh() {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    std::vector<QScreen*> wanted;
+    if (Covering() && primary) {
+        for (QScreen* s : QGuiApplication::screens()) {
+            // A monitor that shows a part of the primary one (a mirror) is
+            // dark already, under the rest screen.
+            if (s != primary && !primary->geometry().contains(s->geometry())) wanted.push_back(s);
+        }
+    }
+    for (auto it = covers_.begin(); it != covers_.end();) {
+        const bool keep = std::find(wanted.begin(), wanted.end(), it->first) != wanted.end();
+        if (keep && it->second) {
+            ++it;
+            continue;
+        }
+        if (it->second) {
+            it->second->hide();
+            it->second->deleteLater();
+        }
+        it = covers_.erase(it);
+    }
+    for (QScreen* s : wanted) {
+        if (covers_.count(s)) continue;
+        auto* cover = new PointerWidget(nullptr, sink_, target_);
+        cover->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        cover->setWindowTitle(QStringLiteral("Verezerud"));
+        cover->setObjectName(QStringLiteral("monitor-cover"));
+        cover->setAttribute(Qt::WA_ShowWithoutActivating);
+        QPalette black = cover->palette();
+        black.setColor(QPalette::Window, Qt::black);
+        cover->setPalette(black);
+        cover->setAutoFillBackground(true);
+        covers_[s] = cover;
+        connect(s, &QScreen::geometryChanged, cover, [this, s, cover] {
+            if (s == QGuiApplication::primaryScreen() ||
+                (QGuiApplication::primaryScreen() &&
+                 QGuiApplication::primaryScreen()->geometry().contains(s->geometry())))
+                Refresh();
+            else
+                Place(s, cover);
+        });
+        Place(s, cover);
+        cover->winId();
+        if (cover->windowHandle()) cover->windowHandle()->setScreen(s);
+        SetStatesBeforeShow(cover, true, true);
+        cover->show();
+        cover->raise();
+    }
+}
+
+void MonitorCovers::Place(QScreen* screen, PointerWidget* cover) {
+    cover->setGeometry(screen->geometry());
+    if (cover->isVisible()) RequestFullScreen(cover, true);
+}
+
+void MonitorCovers::Raise() {
+    for (auto& [screen, cover] : covers_)
+        if (cover) cover->raise();
+}
+
+}  // namespace vz::qt
