@@ -100,18 +100,15 @@ bool GuiDriver::Deliver(const std::vector<std::string>& w) {
 
 bool GuiDriver::ClickOrHover(bool click, const std::string& target) {
     Runtime& rt = sim_.program().runtime();
-    const auto dot = target.find('.');
-    const std::string window = target.substr(0, dot);
-    Form* form = rt.IsRegistered(window) ? rt.Find(window) : nullptr;
-    FormWindow* w = renderer_.Window(window);
-    if (!form || !w || !w->isVisible()) return false;
+    const Runtime::Target t = rt.Locate(target);
+    FormWindow* w = t.form ? renderer_.Window(t.form->name()) : nullptr;
+    if (t.bad || !w || !w->isVisible()) return false;
     QWidget* widget = w;
     QPoint at;
-    if (dot == std::string::npos) {
+    if (!t.control) {
         at = FreePoint(w);
     } else {
-        const std::string name = target.substr(dot + 1);
-        widget = form->FindControl(name) ? w->View(name) : nullptr;
+        widget = w->View(t.control->name());
         auto* label = dynamic_cast<LabelView*>(widget);
         if (label && !label->Shown()) return false;
         // A combo box opens its list on a press; its click is left to the model.
@@ -153,10 +150,9 @@ bool GuiDriver::Select(const std::string& target, const std::string& position) {
     char* end = nullptr;
     const long n = std::strtol(position.c_str(), &end, 10);
     if (position.empty() || *end) return false;
-    const auto dot = target.find('.');
-    if (dot == std::string::npos) return false;
-    FormWindow* w = renderer_.Window(target.substr(0, dot));
-    auto* combo = w ? qobject_cast<QComboBox*>(w->View(target.substr(dot + 1))) : nullptr;
+    const Runtime::Target t = sim_.program().runtime().Locate(target);
+    FormWindow* w = t.control ? renderer_.Window(t.form->name()) : nullptr;
+    auto* combo = w ? qobject_cast<QComboBox*>(w->View(t.control->name())) : nullptr;
     if (!combo || !combo->isVisible() || n < 0 || n >= combo->count()) return false;
     // Open the list with a click, then click the item, as a user picks one.
     SendClick(combo, combo->rect().center());
