@@ -75,21 +75,22 @@ void FrmSplash::ReadFiles() {
     StoredChoices stored;
     runtime().UseFile(kSettingsFile, "Cannot read the settings", "; using the defaults.",
                       [&] { stored = ReadSettings(runtime()); });
+    RestTim = StoredSetting(RestMinutesAt, stored.rest_position, kDefaultRestMinutes,
+                            "rest length", "minutes");
+    Preparat = StoredSetting(PreparatorySecondsAt, stored.preparatory_position,
+                             kDefaultPreparatorySeconds, "preparatory time", "seconds");
+}
+
+Byte FrmSplash::StoredSetting(Byte (*value_at)(Byte), Byte position, Byte fallback,
+                              const char* what, const char* unit) {
     // A stored position too large for a Byte value falls back to the default
     // and leaves the file as it is, so a damaged file never stops the start.
     try {
-        RestTim = RestMinutesAt(stored.rest_position);
+        return value_at(position);
     } catch (const RuntimeError&) {
-        RestTim = kDefaultRestMinutes;
-        runtime().ReportError("The settings file holds an unusable rest length; using " +
-                              std::to_string(RestTim) + " minutes.");
-    }
-    try {
-        Preparat = PreparatorySecondsAt(stored.preparatory_position);
-    } catch (const RuntimeError&) {
-        Preparat = kDefaultPreparatorySeconds;
-        runtime().ReportError("The settings file holds an unusable preparatory time; using " +
-                              std::to_string(Preparat) + " seconds.");
+        runtime().ReportError(std::string("The settings file holds an unusable ") + what +
+                              "; using " + std::to_string(fallback) + " " + unit + ".");
+        return fallback;
     }
 }
 

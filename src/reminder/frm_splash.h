@@ -49,6 +49,8 @@ public:
 private:
     std::string ReminderText() const;
     void ReadFiles();
+    Byte StoredSetting(Byte (*value_at)(Byte), Byte position, Byte fallback, const char* what,
+                       const char* unit);
     void LayoutBanner();
     void CentreImage();
     void ShowRestScreen();
