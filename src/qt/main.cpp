@@ -4,27 +4,13 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
-#include <QMessageBox>
-#include <QScreen>
-#include <QTimer>
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <iostream>
-#include <memory>
-#include <utility>
 
-#include "app/program.h"
 #include "platform/instance_lock.h"
-#include "platform/real_disk.h"
 #include "qt/data_folder.h"
+#include "qt/desktop_program.h"
 #include "qt/platform_choice.h"
-#include "qt/pulse_sound_player.h"
-#include "qt/qt_resources.h"
-#include "qt/real_time_scheduler.h"
-#include "qt/renderer.h"
-#include "qt/stop_signals.h"
 
 namespace {
 
@@ -36,13 +22,6 @@ void Usage(std::ostream& out) {
            "hours. With no arguments it runs until the desktop session ends. Its files\n"
            "are kept in $XDG_DATA_HOME/verezerud (by default ~/.local/share/verezerud).\n"
            "To try it without waiting an hour, use the simulator: verezerud-sim --help\n";
-}
-
-// What must still happen if the program is ended by exit() from inside Qt,
-// as when the display goes away at the end of the session.
-std::function<void()> g_at_exit;
-void RunAtExit() {
-    if (auto last = std::exchange(g_at_exit, nullptr)) last();
 }
 
 }  // namespace
@@ -101,55 +80,5 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/icons/verezerud-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
-    // The program's screen is the primary monitor as it is at the start.
-    QScreen* primary = QGuiApplication::primaryScreen();
-    const QSize screen = primary ? primary->geometry().size() : QSize(1920, 1080);
-    vz::Screen model_screen;
-    model_screen.width_px = screen.width();
-    model_screen.height_px = screen.height();
-
-    vz::RealTimeScheduler scheduler;
-    vz::RealDisk disk(folder);
-    vz::PulseSoundPlayer sound;
-    vz::QtResources resources;
-    const std::string decimal = QLocale().decimalPoint().toStdString();
-    vz::Program program(vz::Services{scheduler, disk, sound, resources, model_screen, decimal});
-    vz::Runtime& runtime = program.runtime();
-    vz::qt::Renderer renderer(runtime, screen);
-
-    // The program reports a failure and, for one it cannot go on from, ends.
-    renderer.on_error = [&](const std::string& message) {
-        std::cerr << "verezerud: " << message << '\n';
-        QTimer::singleShot(0, &app, [&app, &runtime, message] {
-            if (runtime.Running()) return;
-            QMessageBox::critical(nullptr, QStringLiteral("Verezerud"),
-                                  QString::fromStdString(message));
-            app.exit(1);
-        });
-    };
-
-    // The end of the session, or a signal, unloads the reminder window once:
-    // it credits the unfinished hour, and the program ends.
-    const auto stop = [&] {
-        if (runtime.Running()) program.Stop();
-        app.quit();
-    };
-    vz::qt::StopSignals stop_signals([&](int) { stop(); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&](QSessionManager&) { stop(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&] {
-        if (runtime.Running()) program.Stop();
-    });
-
-    program.Start();
-    if (!runtime.Running()) return 1;  // start-up failed and has been reported
-    // Qt ends the program with exit() when its display connection breaks: the
-    // unfinished hour is credited then too, with no window left to update.
-    g_at_exit = [&] {
-        runtime.RemoveObserver(&renderer);
-        if (runtime.Running()) program.Stop();
-    };
-    std::atexit(RunAtExit);
-    const int status = app.exec();
-    g_at_exit = nullptr;
-    return status;
+    return vz::qt::DesktopProgram(app, folder).Run();
 }

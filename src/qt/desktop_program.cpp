@@ -1,0 +1,79 @@
+#include "qt/desktop_program.h"
+
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <utility>
+
+namespace vz::qt {
+namespace {
+
+// What must still happen if the program is ended by exit() from inside Qt,
+// as when the display goes away at the end of the session.
+std::function<void()> g_at_exit;
+void RunAtExit() {
+    if (auto last = std::exchange(g_at_exit, nullptr)) last();
+}
+
+}  // namespace
+
+DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder)
+    : app_(app), disk_(folder) {
+    // The program's screen is the primary monitor as it is at the start.
+    QScreen* primary = QGuiApplication::primaryScreen();
+    const QSize size = primary ? primary->geometry().size() : QSize(1920, 1080);
+    Screen screen;
+    screen.width_px = size.width();
+    screen.height_px = size.height();
+    const std::string decimal = QLocale().decimalPoint().toStdString();
+    program_ = std::make_unique<Program>(
+        Services{scheduler_, disk_, sound_, resources_, screen, decimal});
+    renderer_ = std::make_unique<Renderer>(program_->runtime(), size);
+
+    // The program reports a failure and, for one it cannot go on from, ends.
+    renderer_->on_error = [this](const std::string& message) {
+        std::cerr << "verezerud: " << message << '\n';
+        QTimer::singleShot(0, &app_, [this, message] {
+            if (program_->runtime().Running()) return;
+            QMessageBox::critical(nullptr, QStringLiteral("Verezerud"), QString::fromStdString(message));
+            app_.exit(1);
+        });
+    };
+
+    // The end of the session, or a signal, unloads the reminder window once:
+    // it credits the unfinished hour, and the program ends.
+    stop_signals_ = std::make_unique<StopSignals>([this](int) {
+        Stop();
+        app_.quit();
+    });
+    QObject::connect(&app_, &QGuiApplication::commitDataRequest, &app_, [this](QSessionManager&) {
+        Stop();
+        app_.quit();
+    });
+    QObject::connect(&app_, &QCoreApplication::aboutToQuit, &app_, [this] { Stop(); });
+}
+
+DesktopProgram::~DesktopProgram() { g_at_exit = nullptr; }
+
+void DesktopProgram::Stop() {
+    if (program_->runtime().Running()) program_->Stop();
+}
+
+int DesktopProgram::Run() {
+    program_->Start();
+    if (!program_->runtime().Running()) return 1;  // start-up failed and has been reported
+    // Qt ends the program with exit() when its display connection breaks: the
+    // unfinished hour is credited then too, with no window left to update.
+    g_at_exit = [this] {
+        program_->runtime().RemoveObserver(renderer_.get());
+        Stop();
+    };
+    std::atexit(RunAtExit);
+    return app_.exec();
+}
+
+}  // namespace vz::qt

@@ -1,0 +1,42 @@
+#pragma once
+// The program on the desktop: owns its parts (real time, the data folder, the
+// chime, the resources, the program and its windows), wires them together and
+// runs until the session ends, a stop signal comes or the display goes away.
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "platform/real_disk.h"
+#include "qt/pulse_sound_player.h"
+#include "qt/qt_resources.h"
+#include "qt/real_time_scheduler.h"
+#include "qt/renderer.h"
+#include "qt/stop_signals.h"
+
+namespace vz::qt {
+
+class DesktopProgram {
+public:
+    // On the primary monitor as it is now, with its files in `folder`.
+    DesktopProgram(QApplication& app, const std::string& folder);
+    ~DesktopProgram();
+
+    // Starts the program and runs the event loop; the exit status.
+    int Run();
+
+private:
+    void Stop();
+
+    QApplication& app_;
+    RealTimeScheduler scheduler_;
+    RealDisk disk_;
+    PulseSoundPlayer sound_;
+    QtResources resources_;
+    std::unique_ptr<Program> program_;
+    std::unique_ptr<Renderer> renderer_;
+    std::unique_ptr<StopSignals> stop_signals_;
+};
+
+}  // namespace vz::qt
