@@ -5,10 +5,18 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "platform/native_path.h"
 #include "sim/simulator.h"
 #ifdef VEREZERUD_GUI
 #include "qt/gui_sim.h"
+#endif
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -33,26 +41,51 @@ bool ParseScreen(const std::string& text, vz::Screen& screen) {
     return true;
 }
 
+#ifdef _WIN32
+// The arguments as UTF-8, whatever the code page: Windows hands the C runtime
+// its arguments in the local code page, which cannot name every folder.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> out;
+    int n = 0;
+    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &n)) {
+        for (int i = 0; i < n; ++i) out.push_back(vz::Narrow(wide[i]));
+        ::LocalFree(wide);
+        return out;
+    }
+    return std::vector<std::string>(argv, argv + argc);
+}
+#else
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The trace is the same bytes everywhere: no carriage returns added.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args = Arguments(argc, argv);
     vz::SimOptions options;
     std::string script;
     bool gui = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             Usage(std::cout);
             return 0;
         }
         if (arg == "--gui") {
             gui = true;
-        } else if (arg == "--data-dir" && i + 1 < argc) {
-            options.data_dir = argv[++i];
-        } else if (arg == "--screen" && i + 1 < argc) {
-            if (!ParseScreen(argv[++i], options.screen)) {
-                std::cerr << "verezerud-sim: bad screen size: " << argv[i] << '\n';
+        } else if (arg == "--data-dir" && i + 1 < args.size()) {
+            options.data_dir = args[++i];
+        } else if (arg == "--screen" && i + 1 < args.size()) {
+            if (!ParseScreen(args[++i], options.screen)) {
+                std::cerr << "verezerud-sim: bad screen size: " << args[i] << '\n';
                 return 2;
             }
         } else if (!arg.empty() && arg[0] == '-') {
@@ -67,7 +100,7 @@ int main(int argc, char** argv) {
     }
     std::ifstream file;
     if (!script.empty()) {
-        file.open(script);
+        file.open(vz::NativePath(script));
         if (!file) {
             std::cerr << "verezerud-sim: cannot read " << script << '\n';
             return 2;
