@@ -19,7 +19,6 @@ make)
     cat "$log"
     exit 1
   fi
-  # The prefix is ready once the programs that wineboot started have settled.
   echo "Wine prefix ready: $WINEPREFIX"
   ;;
 remove)
