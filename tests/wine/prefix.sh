@@ -19,6 +19,17 @@ make)
     cat "$log"
     exit 1
   fi
+  # Windows' windows without a display: Wine's null graphics driver. The
+  # desktop that wineboot started chose its driver already, so the prefix
+  # starts again, still detached, with the new one.
+  if ! wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >>"$log" 2>&1; then
+    cat "$log"
+    exit 1
+  fi
+  wineserver -k >>"$log" 2>&1 || true
+  wineserver -w
+  wineserver -p </dev/null >>"$log" 2>&1
+  wineboot </dev/null >>"$log" 2>&1
   echo "Wine prefix ready: $WINEPREFIX"
   ;;
 remove)
