@@ -1,5 +1,5 @@
-// verezerud on Windows: the program over the system's own timers, files and
-// sound. The data files live in %LOCALAPPDATA%\Verezerud; one program runs
+// verezerud on Windows: the program over the system's own windows, timers,
+// files and sound. The data files live in %LOCALAPPDATA%\Verezerud; one program runs
 // per data folder. The end of the session credits the unfinished hour once.
 
 #include <windows.h>
@@ -11,10 +11,10 @@
 #include "app/embedded_resources.h"
 #include "app/program.h"
 #include "app/windows_data_folder.h"
-#include "platform/event.h"
 #include "platform/instance_lock.h"
 #include "platform/native_path.h"
 #include "platform/real_disk.h"
+#include "win32/renderer.h"
 #include "win32/wave_player.h"
 #include "win32/window_timer_scheduler.h"
 
@@ -54,25 +54,6 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM w, LPARAM l) {
             return ::DefWindowProcW(window, message, w, l);
     }
 }
-
-// Failures the program reports: kept for a debugger; one it cannot go on
-// from is shown and ends the program.
-class ErrorReport : public vz::Observer {
-public:
-    explicit ErrorReport(vz::Runtime& runtime) : runtime_(runtime) {}
-    void OnEvent(const vz::Event& e) override {
-        if (e.kind != vz::EventKind::Error) return;
-        const std::string message = e.line.substr(e.line.find(' ') + 1);
-        ::OutputDebugStringW(vz::Widen("verezerud: " + message + "\n").c_str());
-        if (!runtime_.Running()) {
-            Fatal(message);
-            ::PostQuitMessage(1);
-        }
-    }
-
-private:
-    vz::Runtime& runtime_;
-};
 
 std::string DecimalSeparator() {
     wchar_t text[8] = {};
@@ -118,19 +99,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::win32::WavePlayer sound;
     vz::EmbeddedResources resources;
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
-    ErrorReport errors(program.runtime());
-    program.runtime().AddObserver(&errors);
+    vz::Runtime& runtime = program.runtime();
+    vz::win32::Renderer renderer(runtime);
+    // Failures the program reports are kept for a debugger; one it cannot go
+    // on from is shown and ends the program.
+    renderer.on_error = [&runtime](const std::string& message) {
+        ::OutputDebugStringW(vz::Widen("verezerud: " + message + "\n").c_str());
+        if (runtime.Running()) return;
+        Fatal(message);
+        ::PostQuitMessage(1);
+    };
     g_program = &program;
 
     program.Start();
-    if (!program.runtime().Running()) return 1;  // start-up failed and has been reported
+    if (!runtime.Running()) return 1;  // start-up failed and has been reported
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
     StopOnce();
-    program.runtime().RemoveObserver(&errors);
     g_program = nullptr;
     ::DestroyWindow(session);
     return int(message.wParam);
