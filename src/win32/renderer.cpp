@@ -1,5 +1,9 @@
 #include "win32/renderer.h"
 
+#include <objidl.h>
+#include <shlwapi.h>
+#include <gdiplus.h>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -79,6 +83,8 @@ Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
     wc.lpfnWndProc = Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    icon_ = ::LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hIcon = icon_;
     wc.lpszClassName = kClass;
     ::RegisterClassW(&wc);
     // Windows loaded before the front end came up get their windows now.
@@ -96,6 +102,51 @@ Renderer::~Renderer() {
         ::DestroyWindow(view->hwnd);
         delete view;
     }
+    for (auto& [name, bitmap] : pictures_)
+        if (bitmap) ::DeleteObject(bitmap);
+    if (gdiplus_) Gdiplus::GdiplusShutdown(gdiplus_);
+}
+
+HBITMAP Renderer::Picture(const std::string& name) {
+    if (const auto it = pictures_.find(name); it != pictures_.end()) return it->second;
+    HBITMAP& bitmap = pictures_[name];
+    if (name != "rest-picture") return bitmap;
+    HMODULE self = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(self, L"REST_PICTURE", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? ::LoadResource(self, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) return bitmap;
+    if (!gdiplus_) {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr) != Gdiplus::Ok) return bitmap;
+    }
+    IStream* stream = ::SHCreateMemStream(static_cast<const BYTE*>(bytes),
+                                          UINT(::SizeofResource(self, found)));
+    if (!stream) return bitmap;
+    Gdiplus::GpBitmap* image = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &image) == Gdiplus::Ok) {
+        Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(image, &bitmap, 0);
+        Gdiplus::DllExports::GdipDisposeImage(image);
+    }
+    stream->Release();
+    return bitmap;
+}
+
+void Renderer::DrawPicture(HDC dc, const std::string& name, const RECT& r) {
+    if (name == "icon") {
+        if (icon_) ::DrawIconEx(dc, r.left, r.top, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    HBITMAP bitmap = Picture(name);
+    if (!bitmap) return;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof info, &info);
+    HDC source = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(source, bitmap);
+    // At its own size from the control's corner, as an image that does not stretch.
+    ::BitBlt(dc, r.left, r.top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    ::SelectObject(source, old);
+    ::DeleteDC(source);
 }
 
 HWND Renderer::Window(const std::string& name) const {
@@ -234,8 +285,14 @@ void Renderer::Paint(View& view, HDC dc) {
                     Text(dc, l.Caption(), r, l.font, ToColorRef(l.fore_color), align | DT_WORDBREAK);
                     break;
                 }
-                case Control::Kind::PictureBox:
-                    Fill(dc, r, ToColorRef(static_cast<const PictureBox&>(*c).back_color));
+                case Control::Kind::PictureBox: {
+                    const auto& box = static_cast<const PictureBox&>(*c);
+                    Fill(dc, r, ToColorRef(box.back_color));
+                    DrawPicture(dc, box.picture, r);
+                    break;
+                }
+                case Control::Kind::Image:
+                    DrawPicture(dc, static_cast<const Image&>(*c).picture, r);
                     break;
                 case Control::Kind::ComboBox: {
                     const auto& combo = static_cast<const ComboBox&>(*c);
@@ -270,7 +327,6 @@ void Renderer::Paint(View& view, HDC dc) {
                     ::DeleteObject(pen);
                     break;
                 }
-                case Control::Kind::Image:  // pictures are not drawn yet
                 case Control::Kind::Timer:
                     break;
             }

@@ -2,7 +2,8 @@
 // The Windows front end: a real window for every loaded window of the model,
 // kept in step with what the runtime reports (its events, never its trace
 // text), and the user's input on those windows turned into the model's input.
-// Every control is drawn by the window itself. All the program's decisions
+// Every control is drawn by the window itself; pictures come from the
+// program's resources (PNG, decoded by GDI+). All the program's decisions
 // stay in the model.
 
 #include <windows.h>
@@ -52,8 +53,16 @@ private:
     void OpenPopup(View& view);
     void PickFromCombo(View& view, const Control& combo);
 
+    // A picture by the model's name for it ("rest-picture", "icon"); nullptr
+    // when the program carries none.
+    HBITMAP Picture(const std::string& name);
+    void DrawPicture(HDC dc, const std::string& name, const RECT& r);
+
     Runtime& runtime_;
     std::map<const Form*, View*> views_;
+    std::map<std::string, HBITMAP> pictures_;
+    HICON icon_ = nullptr;
+    ULONG_PTR gdiplus_ = 0;
     POINT last_click_{};
     bool clicked_ = false;
     bool menu_open_ = false;
