@@ -252,6 +252,12 @@ void Renderer::SyncForm(View& view) {
     ::SetWindowPos(view.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(view.hwnd, nullptr, FALSE);
+    // The rest screen takes the keyboard, so typing does not go on unseen in
+    // the windows it covers.
+    const bool whole = f.border_style == BorderStyle::None && r.left == 0 && r.top == 0 &&
+                       r.right == ::GetSystemMetrics(SM_CXSCREEN) &&
+                       r.bottom == ::GetSystemMetrics(SM_CYSCREEN);
+    if (whole && ::IsWindowVisible(view.hwnd)) ::SetForegroundWindow(view.hwnd);
 }
 
 void Renderer::Restack() {
