@@ -6,10 +6,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/native_path.h"
+
 namespace vz {
 
 InstanceLock::InstanceLock(const std::string& folder) {
-    const std::string path = folder + "/" + kFileName;
+    const std::string path = JoinPath(folder, kFileName);
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) {
         error_ = "cannot open " + path + ": " + std::strerror(errno);

@@ -3,6 +3,8 @@
 // and every reminder. The lock is an advisory lock on a file in the folder,
 // which the system releases when the holder ends in any way, so a killed
 // program never leaves a lock behind that keeps the next one from starting.
+// On Windows the lock is LockFileEx on the same file, which the system also
+// drops with the holder.
 
 #include <string>
 
@@ -24,7 +26,11 @@ public:
     static constexpr const char* kFileName = "verezerud.lock";
 
 private:
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the lock file's HANDLE, when held
+#else
     int fd_ = -1;
+#endif
     State state_ = State::Failed;
     std::string error_;
 };

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/errors.h"
+#include "platform/native_path.h"
 
 namespace vz {
 namespace {
@@ -51,9 +52,7 @@ private:
 
 RealDisk::RealDisk(std::string folder) : folder_(std::move(folder)) {}
 
-std::string RealDisk::Path(const std::string& name) const {
-    return folder_.empty() ? name : folder_ + "/" + name;
-}
+std::string RealDisk::Path(const std::string& name) const { return JoinPath(folder_, name); }
 
 void RealDisk::Open(const std::string& name) {
     const std::string path = Path(name);

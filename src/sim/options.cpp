@@ -2,6 +2,13 @@
 
 #include <cstdio>
 #include <iostream>
+#include <vector>
+
+#include "platform/native_path.h"
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
 
 namespace vz {
 namespace {
@@ -28,12 +35,28 @@ bool ParseScreen(const std::string& text, Screen& screen) {
     return true;
 }
 
+// The arguments as UTF-8. Windows hands the C runtime its arguments in the
+// local code page, which cannot name every folder, so they are read afresh.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    int n = 0;
+    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &n)) {
+        std::vector<std::string> out;
+        for (int i = 0; i < n; ++i) out.push_back(Narrow(wide[i]));
+        ::LocalFree(wide);
+        return out;
+    }
+#endif
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 }  // namespace
 
 std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* program,
                                        SimCommandLine& line) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    const std::vector<std::string> args = Arguments(argc, argv);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             Usage(std::cout, program);
             return 0;
@@ -44,11 +67,11 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
         }
         if (arg == "--live-input") {
             line.options.live_input = true;
-        } else if (arg == "--data-dir" && i + 1 < argc) {
-            line.options.data_dir = argv[++i];
-        } else if (arg == "--screen" && i + 1 < argc) {
-            if (!ParseScreen(argv[++i], line.options.screen)) {
-                std::cerr << program << ": bad screen size: " << argv[i] << '\n';
+        } else if (arg == "--data-dir" && i + 1 < args.size()) {
+            line.options.data_dir = args[++i];
+        } else if (arg == "--screen" && i + 1 < args.size()) {
+            if (!ParseScreen(args[++i], line.options.screen)) {
+                std::cerr << program << ": bad screen size: " << args[i] << '\n';
                 return 2;
             }
         } else if ((!arg.empty() && arg[0] == '-') || !line.script.empty()) {
@@ -63,7 +86,7 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
 
 bool OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file) {
     if (line.script.empty()) return true;
-    file.open(line.script);
+    file.open(NativePath(line.script));
     if (!file) std::cerr << program << ": cannot read " << line.script << '\n';
     return bool(file);
 }

@@ -11,6 +11,7 @@
 #include "app/embedded_resources.h"
 #include "app/program.h"
 #include "platform/control.h"
+#include "platform/native_path.h"
 #include "platform/real_disk.h"
 #include "platform/text.h"
 #include "sim/trace.h"
@@ -47,7 +48,7 @@ long long ParseDuration(const std::string& text) {
 Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err)
     : out_(out), err_(err), data_dir_(options.data_dir), scheduler_(std::make_unique<VirtualScheduler>()) {
     std::error_code ec;
-    std::filesystem::create_directories(options.data_dir, ec);
+    std::filesystem::create_directories(NativePath(options.data_dir), ec);
     disk_ = std::make_unique<RealDisk>(options.data_dir);
     sound_ = std::make_unique<SilentPlayer>();
     resources_ = std::make_unique<EmbeddedResources>();
@@ -156,7 +157,7 @@ bool Simulator::Tamper(const std::vector<std::string>& words, int n) {
     if (words.size() < 2 || (words[0] != "put" && words.size() != 2))
         return Fail(n, words[0] + " takes a file name" + (words[0] == "put" ? " and bytes" : ""));
     const std::string& name = words[1];
-    if (name.find('/') != std::string::npos || name == "." || name == "..")
+    if (name.find_first_of("/\\") != std::string::npos || name == "." || name == "..")
         return Fail(n, "bad file name: " + name);
     Bytes bytes;
     for (std::size_t i = 2; i < words.size(); ++i) {
@@ -165,7 +166,7 @@ bool Simulator::Tamper(const std::vector<std::string>& words, int n) {
         if (*end || words[i].size() != 2 || b < 0) return Fail(n, "bad byte: " + words[i]);
         bytes.push_back(std::uint8_t(b));
     }
-    const fs::path path = fs::path(data_dir_) / name;
+    const fs::path path = NativePath(data_dir_) / NativePath(name);
     std::error_code ec;
     fs::remove_all(path, ec);
     if (words[0] == "mkdir") {
@@ -173,9 +174,9 @@ bool Simulator::Tamper(const std::vector<std::string>& words, int n) {
     } else if (words[0] == "put") {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!file.flush()) return Fail(n, "cannot write " + path.string());
+        if (!file.flush()) return Fail(n, "cannot write " + Utf8Path(path));
     }
-    if (ec) return Fail(n, "cannot change " + path.string() + ": " + ec.message());
+    if (ec) return Fail(n, "cannot change " + Utf8Path(path) + ": " + ec.message());
     return true;
 }
 

@@ -1,0 +1,43 @@
+#include "platform/native_path.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace vz {
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + kPathSeparator + name;
+}
+
+#ifdef _WIN32
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring out(std::size_t(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(const std::wstring& utf16) {
+    if (utf16.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string out(std::size_t(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), out.data(), n, nullptr,
+                          nullptr);
+    return out;
+}
+
+std::filesystem::path NativePath(const std::string& utf8) { return std::filesystem::path(Widen(utf8)); }
+std::string Utf8Path(const std::filesystem::path& path) { return Narrow(path.wstring()); }
+
+#else
+
+std::filesystem::path NativePath(const std::string& utf8) { return std::filesystem::path(utf8); }
+std::string Utf8Path(const std::filesystem::path& path) { return path.string(); }
+
+#endif
+
+}  // namespace vz

@@ -1,0 +1,76 @@
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include "platform/native_path.h"
+
+#ifndef ERROR_DISK_QUOTA_EXCEEDED
+#define ERROR_DISK_QUOTA_EXCEEDED 1295L
+#endif
+
+namespace vz {
+
+std::string SystemErrorText(unsigned long code) {
+    switch (code) {
+        case kErrorIsADirectory:
+            return "Is a directory";
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+            return "No such file or directory";
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return "Permission denied";
+        case ERROR_WRITE_PROTECT:
+            return "Read-only file system";
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return "No space left on device";
+        case ERROR_DISK_QUOTA_EXCEEDED:
+            return "Disk quota exceeded";
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_IO_DEVICE:
+        case ERROR_NOT_READY:
+            return "Input/output error";
+        case ERROR_INVALID_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return "Invalid argument";
+        default:
+            break;
+    }
+    wchar_t* text = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, DWORD(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = n && text ? std::wstring(text, n) : std::wstring();
+    if (text) ::LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.' ||
+                             wide.back() == L' '))
+        wide.pop_back();
+    return wide.empty() ? "system error " + std::to_string(code) : Narrow(wide);
+}
+
+ErrorNumber FileErrorNumber(unsigned long code) {
+    switch (code) {
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+        case ERROR_DISK_QUOTA_EXCEEDED:
+            return ErrorNumber::DiskFull;
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_IO_DEVICE:
+        case ERROR_NOT_READY:
+            return ErrorNumber::DeviceIo;
+        default:
+            return ErrorNumber::PathFileAccess;
+    }
+}
+
+}  // namespace vz

@@ -1,0 +1,125 @@
+// verezerud on Windows: the program over the system's own windows, timers,
+// files and sound. The data files live in %LOCALAPPDATA%\Verezerud; one program runs
+// per data folder. The end of the session credits the unfinished hour once.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/embedded_resources.h"
+#include "app/program.h"
+#include "app/windows_data_folder.h"
+#include "platform/instance_lock.h"
+#include "platform/native_path.h"
+#include "platform/real_disk.h"
+#include "win32/renderer.h"
+#include "win32/wave_player.h"
+#include "win32/window_timer_scheduler.h"
+
+namespace {
+
+constexpr wchar_t kSessionClass[] = L"VerezerudSession";
+
+vz::Program* g_program = nullptr;
+
+// Ends the program's run once: the reminder window unloads and credits the
+// unfinished hour. Later calls find it stopped and do nothing.
+void StopOnce() {
+    if (g_program && g_program->runtime().Running()) g_program->Stop();
+}
+
+void Fatal(const std::string& message) {
+    ::MessageBoxW(nullptr, vz::Widen(message).c_str(), L"Verezerud", MB_OK | MB_ICONERROR);
+}
+
+// A hidden top-level window: Windows tells such windows that the session ends.
+LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns: credit now.
+            if (w) {
+                StopOnce();
+                ::PostQuitMessage(0);
+            }
+            return 0;
+        case WM_CLOSE:
+            StopOnce();
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcW(window, message, w, l);
+    }
+}
+
+std::string DecimalSeparator() {
+    wchar_t text[8] = {};
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0)
+        return vz::Narrow(text);
+    return ".";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const std::string folder = vz::WindowsDataFolder(vz::LocalAppData());
+    std::error_code ec;
+    if (folder.empty() || (std::filesystem::create_directories(vz::NativePath(folder), ec), ec)) {
+        Fatal("Cannot make the data folder " + folder + (ec ? ": " + ec.message() : ""));
+        return 1;
+    }
+    vz::AdoptEarlierFiles(folder);
+
+    // One program per data folder, or every hour would be counted twice.
+    vz::InstanceLock lock(folder);
+    if (lock.state() == vz::InstanceLock::State::HeldElsewhere) return 0;
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = SessionProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kSessionClass;
+    ::RegisterClassW(&wc);
+    HWND session = ::CreateWindowExW(WS_EX_TOOLWINDOW, kSessionClass, L"Verezerud", WS_POPUP, 0, 0,
+                                     0, 0, nullptr, nullptr, instance, nullptr);
+    if (!session) {
+        Fatal("Cannot create a window");
+        return 1;
+    }
+
+    vz::Screen screen;
+    screen.width_px = ::GetSystemMetrics(SM_CXSCREEN);
+    screen.height_px = ::GetSystemMetrics(SM_CYSCREEN);
+    if (screen.width_px <= 0 || screen.height_px <= 0) screen = vz::Screen{};
+
+    vz::win32::WindowTimerScheduler scheduler;
+    vz::RealDisk disk(folder);
+    vz::win32::WavePlayer sound;
+    vz::EmbeddedResources resources;
+    vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
+    vz::Runtime& runtime = program.runtime();
+    vz::win32::Renderer renderer(runtime);
+    // Failures the program reports are kept for a debugger; one it cannot go
+    // on from is shown and ends the program.
+    renderer.on_error = [&runtime](const std::string& message) {
+        ::OutputDebugStringW(vz::Widen("verezerud: " + message + "\n").c_str());
+        if (runtime.Running()) return;
+        Fatal(message);
+        ::PostQuitMessage(1);
+    };
+    g_program = &program;
+
+    program.Start();
+    if (!runtime.Running()) return 1;  // start-up failed and has been reported
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    StopOnce();
+    g_program = nullptr;
+    ::DestroyWindow(session);
+    return int(message.wParam);
+}

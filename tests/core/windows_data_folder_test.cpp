@@ -1,0 +1,48 @@
+// The Windows data folder takes over the files an earlier version left at
+// the root of drive C:, once, and never overwrites.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/windows_data_folder.h"
+#include "harness.h"
+
+namespace vz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Get(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(WindowsDataFolder, LiesUnderLocalAppData) {
+    EXPECT_EQ(WindowsDataFolder("C:\\Users\\ana\\AppData\\Local\\"),
+              "C:\\Users\\ana\\AppData\\Local\\Verezerud");
+    EXPECT_EQ(WindowsDataFolder(""), "");
+}
+
+TEST(WindowsDataFolder, TakesOverTheEarlierFilesOnce) {
+    TempDir dir;
+    const fs::path c = dir.path() / "c", folder = dir.path() / "Verezerud";
+    fs::create_directory(c);
+    Put(c / "ZURivIdid.tim", std::string("\x0A\x00", 2));
+    Put(c / "SettingT.tim", std::string("\x01\x02", 2));
+    EXPECT_EQ(AdoptEarlierFiles(folder.string(), c.string()),
+              (std::vector<std::string>{"ZURivIdid.tim", "SettingT.tim"}));
+    EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0A\x00", 2));
+    Put(c / "ZURivIdid.tim", std::string("\x7F\x00", 2));
+    fs::remove(folder / "SettingT.tim");
+    EXPECT_TRUE(AdoptEarlierFiles(folder.string(), c.string()).empty());
+    EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0A\x00", 2));
+    EXPECT_FALSE(fs::exists(folder / "SettingT.tim"));
+}
+
+}  // namespace
+}  // namespace vz::test
