@@ -1,6 +1,6 @@
 #pragma once
 // The program's own resources as the Qt front end carries them: compiled into
-// the executable from resources/verezerud.qrc, each found by type and
+// the executable by src/qt/CMakeLists.txt, each found by type and
 // identifier at ":/<type>/<id>" (the chime is ":/CUSTOM/101").
 
 #include "platform/resources.h"
