@@ -44,18 +44,18 @@ Renderer::~Renderer() {
     keyboard_.reset();
     covers_.reset();
     popup_.reset();
-    for (auto& [form, window] : windows_) delete window.data();
+    windows_.clear();
 }
 
 FormWindow* Renderer::WindowOf(Form* form) {
     if (!form) return nullptr;
     const auto it = windows_.find(form);
-    return it == windows_.end() ? nullptr : it->second.data();
+    return it == windows_.end() ? nullptr : it->second.get();
 }
 
 FormWindow* Renderer::Window(const std::string& name) const {
     for (const auto& [form, window] : windows_)
-        if (window && window->name() == name) return window;
+        if (window->name() == name) return window.get();
     return nullptr;
 }
 
@@ -70,7 +70,7 @@ void Renderer::FollowPrimary() {
     if (origin != screen_.topLeft()) {
         screen_.moveTopLeft(origin);
         for (auto& [form, window] : windows_)
-            if (window) window->SetScreen(screen_);
+            window->SetScreen(screen_);
     }
     covers_->Refresh();
     UpdateRest();
@@ -79,7 +79,7 @@ void Renderer::FollowPrimary() {
 void Renderer::UpdateRest() {
     FormWindow* rest = nullptr;
     for (const auto& [form, window] : windows_)
-        if (window && window->RestScreen()) rest = window.data();
+        if (window->RestScreen()) rest = window.get();
     const bool began = rest && rest != rest_;
     rest_ = rest;
     covers_->Cover(rest ? rest->name() : std::string());
@@ -146,8 +146,8 @@ void Renderer::Handle(const Event& e) {
 
 void Renderer::Created(Form& form) {
     if (WindowOf(&form)) return;
-    FormWindow* window = new FormWindow(form, *this, screen_);
-    windows_[&form] = window;
+    FormWindow* window =
+        (windows_[&form] = std::make_unique<FormWindow>(form, *this, screen_)).get();
     window->before_full_screen = [this] {
         if (keyboard_) keyboard_->NoteFocus();
     };
@@ -156,14 +156,13 @@ void Renderer::Created(Form& form) {
 void Renderer::Destroyed(Form& form) {
     const auto it = windows_.find(&form);
     if (it == windows_.end()) return;
-    QPointer<FormWindow> window = it->second;
+    std::unique_ptr<FormWindow> window = std::move(it->second);
     windows_.erase(it);
-    if (!window) return;
     // The model's window is gone; the real one may be in the middle of
-    // reporting the click that closed it, so it goes once that is done.
+    // reporting the click that closed it, so Qt deletes it once that is done.
     window->Detach();
     window->HideWindow();
-    window->deleteLater();
+    window.release()->deleteLater();
 }
 
 void Renderer::Shown(Form& form) {
@@ -178,8 +177,8 @@ void Renderer::Restack() {
     // A window made topmost later lies above one made topmost earlier.
     std::vector<std::pair<std::uint64_t, FormWindow*>> order;
     for (const auto& [form, window] : windows_)
-        if (window && window->form() && form->TopmostOrder() != 0 && window->isVisible())
-            order.emplace_back(form->TopmostOrder(), window.data());
+        if (window->form() && form->TopmostOrder() != 0 && window->isVisible())
+            order.emplace_back(form->TopmostOrder(), window.get());
     std::sort(order.begin(), order.end());
     covers_->Raise();
     for (const auto& [rank, window] : order) window->raise();

@@ -66,7 +66,7 @@ private:
 
     Runtime& runtime_;
     QRect screen_;
-    std::map<Form*, QPointer<FormWindow>> windows_;
+    std::map<Form*, std::unique_ptr<FormWindow>> windows_;
     std::unique_ptr<PopupMenuView> popup_;
     std::unique_ptr<MonitorCovers> covers_;
     std::unique_ptr<KeyboardHold> keyboard_;
