@@ -96,12 +96,8 @@ TEST(WindowHints, SmallWindowsAreFramelessDialogsOfTheReminderWindowOnTop) {
 class WindowManager : public ::testing::Test {
 protected:
     void SetUp() override {
-        wm_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        ASSERT_TRUE(wm_.waitForStarted());
-        ASSERT_TRUE(WaitFor([] {
-            return Command(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"})
-                .contains(QLatin1String("window id"));
-        }));
+        // The other window first, then openbox: openbox adopts the windows it
+        // finds at its start, where one mapped while it starts may go unmanaged.
         other_.start(QStringLiteral("xmessage"),
                      {"-geometry", "600x300+100+100", "-title", "Another", "Another program's window"});
         ASSERT_TRUE(other_.waitForStarted());
@@ -109,6 +105,13 @@ protected:
             other_id_ = Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^Another$"})
                             .section('\n', 0, 0);
             return !other_id_.isEmpty();
+        }));
+        wm_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        ASSERT_TRUE(wm_.waitForStarted());
+        // Managed: openbox has framed it.
+        ASSERT_TRUE(WaitFor([this] {
+            return Command(QStringLiteral("xprop"), {"-id", other_id_, "_NET_FRAME_EXTENTS"})
+                .contains(QLatin1Char('='));
         }));
     }
     void TearDown() override {
