@@ -17,27 +17,6 @@ namespace {
 
 constexpr int kWaitLimitMs = 10'000;
 
-struct XWindow {
-    QString id;
-    QRect geometry;
-};
-
-// The visible windows of the program, with where they are.
-std::vector<XWindow> ProgramWindows() {
-    std::vector<XWindow> out;
-    const QString ids = Command(QStringLiteral("xdotool"),
-                                {"search", "--onlyvisible", "--name", "^Verezerud$"});
-    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
-        const QString info = Command(QStringLiteral("xwininfo"), {"-id", id});
-        const auto num = [&](const char* label) {
-            const QRegularExpression re(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        out.push_back({id, QRect(num("Absolute upper-left X"), num("Absolute upper-left Y"),
-                                 num("Width"), num("Height"))});
-    }
-    return out;
-}
 
 QString WindowOfSize(QSize size) {
     for (const XWindow& w : ProgramWindows())

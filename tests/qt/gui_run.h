@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QRect>
 #include <memory>
+#include <vector>
 
 namespace vz::test {
 
@@ -45,5 +47,12 @@ private:
 
 // Runs a command to its end (bounded) and returns its standard output.
 QString Command(const QString& program, const QStringList& args);
+
+struct XWindow {
+    QString id;
+    QRect geometry;
+};
+// The program's visible windows on the display, with where they are.
+std::vector<XWindow> ProgramWindows();
 
 }  // namespace vz::test

@@ -72,26 +72,10 @@ void Layout(const std::vector<Monitor>& wanted) {
         << Command(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")}).toStdString();
 }
 
-// Where the program's visible windows are.
-std::vector<QRect> ProgramWindows() {
-    std::vector<QRect> out;
-    const QString ids = Command(QStringLiteral("xdotool"),
-                                {"search", "--onlyvisible", "--name", "^Verezerud$"});
-    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
-        const QString info = Command(QStringLiteral("xwininfo"), {"-id", id});
-        const auto num = [&](const char* label) {
-            const QRegularExpression re(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        out.emplace_back(num("Absolute upper-left X"), num("Absolute upper-left Y"), num("Width"),
-                         num("Height"));
-    }
-    return out;
-}
 
 bool HasWindow(const QRect& area) {
-    for (const QRect& r : ProgramWindows())
-        if (r == area) return true;
+    for (const XWindow& w : ProgramWindows())
+        if (w.geometry == area) return true;
     return false;
 }
 
