@@ -85,7 +85,14 @@ SectionEnd
 ; The data folder, %LOCALAPPDATA%\Verezerud, is left alone: the hours counted
 ; and the settings stay for a later installation.
 Section "Uninstall"
+  ; A running program's file cannot be deleted: nothing is taken away then.
+  ClearErrors
   Delete "$INSTDIR\verezerud.exe"
+  ${If} ${Errors}
+    MessageBox MB_ICONSTOP "${APP} is running. Quit it, then uninstall it again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
