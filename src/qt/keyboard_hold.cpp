@@ -115,6 +115,10 @@ void KeyboardHold::NoteFocus() {
 
 void KeyboardHold::Hold(QWidget* window) {
     if (!window) return;
+    // A grab in force stays until we let it go (or Qt does, as a pop-up
+    // closes, which the event filter sees): no round trip to the X server
+    // for every blink of the slogan.
+    if (holding_ && window_ == window && grabbed_) return;
     if (!holding_ || window_ != window) {
         const bool first = !holding_;
         if (first && !noted_) NoteFocus();
