@@ -10,38 +10,51 @@
 
 namespace vz {
 
-std::string SystemErrorText(unsigned long code) {
+namespace {
+
+// The failures a user can meet with a data file, by what they mean.
+enum class Failure { Other, Directory, Missing, Denied, ReadOnly, Full, Quota, Device, BadName };
+
+Failure Classify(unsigned long code) {
     switch (code) {
-        case kErrorIsADirectory:
-            return "Is a directory";
+        case kErrorIsADirectory: return Failure::Directory;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-            return "No such file or directory";
+        case ERROR_BAD_NETPATH: return Failure::Missing;
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return "Permission denied";
-        case ERROR_WRITE_PROTECT:
-            return "Read-only file system";
+        case ERROR_LOCK_VIOLATION: return Failure::Denied;
+        case ERROR_WRITE_PROTECT: return Failure::ReadOnly;
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return "No space left on device";
-        case ERROR_DISK_QUOTA_EXCEEDED:
-            return "Disk quota exceeded";
+        case ERROR_HANDLE_DISK_FULL: return Failure::Full;
+        case ERROR_DISK_QUOTA_EXCEEDED: return Failure::Quota;
         case ERROR_CRC:
         case ERROR_READ_FAULT:
         case ERROR_WRITE_FAULT:
         case ERROR_GEN_FAILURE:
         case ERROR_IO_DEVICE:
-        case ERROR_NOT_READY:
-            return "Input/output error";
+        case ERROR_NOT_READY: return Failure::Device;
         case ERROR_INVALID_NAME:
-        case ERROR_FILENAME_EXCED_RANGE:
-            return "Invalid argument";
-        default:
-            break;
+        case ERROR_FILENAME_EXCED_RANGE: return Failure::BadName;
+        default: return Failure::Other;
+    }
+}
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+    // Worded as on Linux, so a report reads the same on either system.
+    switch (Classify(code)) {
+        case Failure::Directory: return "Is a directory";
+        case Failure::Missing: return "No such file or directory";
+        case Failure::Denied: return "Permission denied";
+        case Failure::ReadOnly: return "Read-only file system";
+        case Failure::Full: return "No space left on device";
+        case Failure::Quota: return "Disk quota exceeded";
+        case Failure::Device: return "Input/output error";
+        case Failure::BadName: return "Invalid argument";
+        case Failure::Other: break;
     }
     wchar_t* text = nullptr;
     const DWORD n = ::FormatMessageW(
@@ -56,20 +69,11 @@ std::string SystemErrorText(unsigned long code) {
 }
 
 ErrorNumber FileErrorNumber(unsigned long code) {
-    switch (code) {
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-        case ERROR_DISK_QUOTA_EXCEEDED:
-            return ErrorNumber::DiskFull;
-        case ERROR_CRC:
-        case ERROR_READ_FAULT:
-        case ERROR_WRITE_FAULT:
-        case ERROR_GEN_FAILURE:
-        case ERROR_IO_DEVICE:
-        case ERROR_NOT_READY:
-            return ErrorNumber::DeviceIo;
-        default:
-            return ErrorNumber::PathFileAccess;
+    switch (Classify(code)) {
+        case Failure::Full:
+        case Failure::Quota: return ErrorNumber::DiskFull;
+        case Failure::Device: return ErrorNumber::DeviceIo;
+        default: return ErrorNumber::PathFileAccess;
     }
 }
 
