@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QWidget>
+#include <memory>
 #include <sstream>
 
 #include "app/program.h"
@@ -23,24 +23,23 @@
 namespace vz::test {
 namespace {
 
-TEST(Fonts, DesignFamiliesAreReplacedByInstalledOnes) {
-    EXPECT_EQ(qt::SubstituteFamily("Microsoft Sans Serif"), "Liberation Sans");
-    EXPECT_EQ(qt::SubstituteFamily("MS Sans Serif"), "Liberation Sans");
-    EXPECT_EQ(qt::SubstituteFamily("Comic Sans MS"), "Comic Neue");
-    for (const char* family : {"Liberation Sans", "Comic Neue"})
-        EXPECT_TRUE(QFontDatabase::hasFamily(family)) << family;
-    // 14.25 points at 96 dots per inch.
-    EXPECT_EQ(qt::ToQFont({"Microsoft Sans Serif", 14.25, false}).pixelSize(), 19);
-}
+// A fresh program in the simulator, whose windows the tests look at.
+class Fonts : public ::testing::Test {
+protected:
+    Fonts() {
+        options_.data_dir = FreshDir("data").toStdString();
+        sim_ = std::make_unique<Simulator>(options_, out_, err_);
+    }
+    Runtime& rt() { return sim_->program().runtime(); }
 
-TEST(Fonts, EveryFixedTextFitsItsDesignBox) {
-    std::ostringstream out, err;
-    SimOptions options;
-    options.data_dir = FreshDir("data").toStdString();
-    Simulator sim(options, out, err);
-    Runtime& rt = sim.program().runtime();
+    std::ostringstream out_, err_;
+    SimOptions options_;
+    std::unique_ptr<Simulator> sim_;
+};
+
+TEST_F(Fonts, EveryFixedTextFitsItsDesignBox) {
     for (const char* window : {"frmSplash", "frmSetting", "frmHour", "frmAbout"}) {
-        Form& form = rt.Ref(window);
+        Form& form = rt().Ref(window);
         for (Control* c : form.Controls()) {
             QString text;
             Font font;
@@ -78,18 +77,13 @@ TEST(Fonts, EveryFixedTextFitsItsDesignBox) {
 // Through the front end itself: each window built as the program builds it,
 // with the reminder's banner text as the hour's end brings it, and each
 // character looked up in the font (with its fallbacks) the widget draws in.
-TEST(Fonts, EveryCharacterShownHasAGlyph) {
-    std::ostringstream out, err;
-    SimOptions options;
-    options.data_dir = FreshDir("data").toStdString();
-    Simulator sim(options, out, err);
-    Runtime& rt = sim.program().runtime();
-    qt::Renderer renderer(rt, QSize(1024, 768));
+TEST_F(Fonts, EveryCharacterShownHasAGlyph) {
+    qt::Renderer renderer(rt(), QSize(1024, 768));
     int line = 0;
-    for (const char* command : {"start", "wait 58m"}) ASSERT_TRUE(sim.RunLine(command, ++line)) << err.str();
+    for (const char* command : {"start", "wait 58m"}) ASSERT_TRUE(sim_->RunLine(command, ++line)) << err_.str();
     int checked = 0;
     for (const char* name : {"frmSplash", "frmSetting", "frmHour", "frmAbout"}) {
-        rt.Load(name);
+        rt().Load(name);
         qt::FormWindow* window = renderer.Window(name);
         ASSERT_TRUE(window) << name;
         window->SyncAll();
