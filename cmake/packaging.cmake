@@ -25,9 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The sound server hears the chime; the fonts stand in for the design's, and
-# WenQuanYi Micro Hei draws the full-width colon of the about window.
+# The sound server hears the chime, through libpulse0, which the program loads
+# when a chime plays; the fonts stand in for the design's, and WenQuanYi Micro
+# Hei draws the full-width colon of the about window.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "pulseaudio | pipewire-pulse, fonts-comic-neue, fonts-liberation2, fonts-wqy-microhei")
+    "libpulse0, pulseaudio | pipewire-pulse, fonts-comic-neue, fonts-liberation2, fonts-wqy-microhei")
 
 include(CPack)

@@ -1,8 +1,5 @@
 #include "qt/pulse_sound_player.h"
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -13,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "qt/pulse_library.h"
 #include "qt/wave_image.h"
 
 namespace vz {
@@ -90,17 +88,26 @@ void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage
     buffer.minreq = std::uint32_t(-1);
     buffer.fragsize = std::uint32_t(-1);
 
+    std::string missing;
+    const PulseSimple* pulse = LoadPulseSimple(missing);
+    if (!pulse) {
+        std::lock_guard lock(state.mutex);
+        if (!std::exchange(state.said_no_server, true))
+            std::cerr << "verezerud: no sound library to play the chime with (" << missing
+                      << "); it stays silent\n";
+        return;
+    }
     // libpulse gives up on a server that never answers only after about 30 s;
     // this is why the worker is a thread that the player may leave behind.
     int error = 0;
-    pa_simple* stream =
-        pa_simple_new(state.server.empty() ? nullptr : state.server.c_str(), "Verezerud",
-                      PA_STREAM_PLAYBACK, nullptr, "Chime", &sample, nullptr, &buffer, &error);
+    pa_simple* stream = pulse->new_stream(state.server.empty() ? nullptr : state.server.c_str(),
+                                          "Verezerud", PA_STREAM_PLAYBACK, nullptr, "Chime",
+                                          &sample, nullptr, &buffer, &error);
     if (!stream) {
         std::lock_guard lock(state.mutex);
         if (!std::exchange(state.said_no_server, true))
-            std::cerr << "verezerud: no sound server to play the chime on (" << pa_strerror(error)
-                      << "); it stays silent\n";
+            std::cerr << "verezerud: no sound server to play the chime on ("
+                      << pulse->strerror(error) << "); it stays silent\n";
         return;
     }
     {
@@ -118,14 +125,14 @@ void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage
                                      std::pair{ending.data(), ending.size()}}) {
         for (std::size_t at = 0; whole && at < size; at += piece) {
             whole = state.Current(number) &&
-                    pa_simple_write(stream, data + at, std::min(piece, size - at), &error) == 0;
+                    pulse->write(stream, data + at, std::min(piece, size - at), &error) == 0;
         }
     }
     if (whole)
-        pa_simple_drain(stream, &error);  // until the last of it has been heard
+        pulse->drain(stream, &error);  // until the last of it has been heard
     else
-        pa_simple_flush(stream, &error);
-    pa_simple_free(stream);
+        pulse->flush(stream, &error);
+    pulse->free_stream(stream);
 }
 
 // The worker: plays the waiting sound, then any that came meanwhile, and ends.

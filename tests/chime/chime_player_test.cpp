@@ -17,8 +17,9 @@
 #include <iterator>
 
 #include "chime/module1.h"
-#include "qt/qt_resources.h"
+#include "qt/pulse_library.h"
 #include "qt/pulse_sound_player.h"
+#include "qt/qt_resources.h"
 #include "qt/wave_image.h"
 #include "qt_wait.h"
 
@@ -211,6 +212,17 @@ TEST(PulseSoundPlayer, ASilentServerHoldsUpNeitherTheCallsNorTheProgramsEnd) {
         clock.start();
     }
     EXPECT_LT(clock.elapsed(), 50) << "the player's end waited for the server";
+}
+
+TEST(PulseLibrary, LoadsEveryFunctionOrSaysWhyNot) {
+    std::string error;
+    const vz::PulseSimple* pulse = vz::LoadPulseSimple(error);
+    ASSERT_NE(pulse, nullptr) << error;
+    EXPECT_TRUE(pulse->new_stream && pulse->write && pulse->drain && pulse->flush &&
+                pulse->free_stream && pulse->strerror);
+    EXPECT_STRNE(pulse->strerror(PA_ERR_CONNECTIONREFUSED), "");
+    EXPECT_EQ(vz::LoadPulseSimple(error, "libvz-absent.so.0"), nullptr);
+    EXPECT_NE(error.find("libvz-absent.so.0"), std::string::npos) << error;
 }
 
 TEST(PulseSoundPlayer, IgnoresImagesItCannotPlay) {

@@ -42,11 +42,11 @@ foreach(line "Package: verezerud" "Version: 1.01" "Architecture: amd64" "Section
   endif()
 endforeach()
 # Depends: the libraries the programs link, found by dpkg-shlibdeps, and Qt's
-# platform plugins; nothing else.
+# platform plugins; nothing else. libpulse0 is loaded only when a chime plays.
 string(REGEX MATCH "\n Depends: [^\n]*" depends "${info}")
-set(allowed libc6 libgcc-s1 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0 libxcb1
+set(allowed libc6 libgcc-s1 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1
     qt6-qpa-plugins)
-foreach(dependency libc6 libqt6widgets6 libpulse0 qt6-qpa-plugins)
+foreach(dependency libc6 libqt6widgets6 qt6-qpa-plugins)
   if(NOT depends MATCHES "[ ,]${dependency}[ ,(]|[ ,]${dependency}$")
     message(SEND_ERROR "Depends lacks ${dependency}: ${depends}")
   endif()
@@ -60,9 +60,11 @@ foreach(dependency ${listed})
   endif()
 endforeach()
 string(REGEX MATCH "\n Recommends: [^\n]*" recommends "${info}")
-if(NOT recommends MATCHES "fonts-wqy-microhei")
-  message(SEND_ERROR "Recommends lacks the font with the full-width colon: ${recommends}")
-endif()
+foreach(recommended fonts-wqy-microhei libpulse0)
+  if(NOT recommends MATCHES "${recommended}")
+    message(SEND_ERROR "Recommends lacks ${recommended}: ${recommends}")
+  endif()
+endforeach()
 
 # Small: the programs are stripped.
 file(REMOVE_RECURSE ${WORK}/unpacked)
