@@ -155,6 +155,18 @@ HWND Renderer::Window(const std::string& name) const {
     return nullptr;
 }
 
+RECT Renderer::ControlRect(const Control& c) const {
+    const View* view = ViewOf(&c.form());
+    if (!view) return RECT{};
+    return PxRect(c.Left(), c.Top(), c.Width(), c.Height(), view->frame);
+}
+
+const Control* Renderer::ControlAt(HWND window, POINT client) const {
+    for (const auto& [form, view] : views_)
+        if (view->hwnd == window) return HitTest(*view, client);
+    return nullptr;
+}
+
 Renderer::View* Renderer::ViewOf(const Form* form) const {
     const auto it = views_.find(form);
     return it == views_.end() ? nullptr : it->second;
