@@ -9,13 +9,16 @@ namespace vz::win32 {
 
 namespace {
 
-// Windows paint when asked; the display gets the pixels when the thread
-// waits for messages, which a wait of no time does.
+// Every window is drawn afresh: the display tells of what a closed window
+// uncovered only later. The display gets the pixels when the thread waits
+// for messages, which a wait of no time does.
 void DrawEverything() {
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND w, LPARAM) -> BOOL {
-            if (::IsWindowVisible(w)) ::RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            if (::IsWindowVisible(w))
+                ::RedrawWindow(w, nullptr, nullptr,
+                               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
             return TRUE;
         },
         0);
