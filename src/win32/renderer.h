@@ -55,6 +55,8 @@ private:
     void Paint(View& view, HDC dc);
     const Control* HitTest(const View& view, POINT at) const;
     void ClickAt(View& view, POINT at);
+    bool FocusKey(View& view, WPARAM key, bool alt);
+    void MoveFocus(View& view, bool back);
     void OpenPopup(View& view);
     void PickFromCombo(View& view, const Control& combo);
 

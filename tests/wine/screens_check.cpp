@@ -149,6 +149,13 @@ int main() {
           "the settings window is centred: " + Text(Bounds(set, Box{787, 487, 346, 106}, NotBlack)));
     Check(Count(set, setting, is_face) > setting.w * setting.h / 2, "in the face colour");
     Check(Count(set, Box{810, 512, 80, 16}, IsDarkText) > 40, "\"Take a rest of\" shows");
+    // The keyboard is on the first list, whose text shows selected; not on the second.
+    const DWORD mark = ::GetSysColor(COLOR_HIGHLIGHT);
+    const auto is_mark = [mark](Rgb c) {
+        return c.r == GetRValue(mark) && c.g == GetGValue(mark) && c.b == GetBValue(mark);
+    };
+    Check(Count(set, Box{912, 516, 44, 21}, is_mark) > 100, "the first list has the keyboard");
+    Check(Count(set, Box{930, 543, 44, 21}, is_mark) == 0, "the second has not");
 
     // The About window: light yellow, with its green title; Enter closes it.
     Check(Bounds(info, Box{783, 425, 354, 230}, NotBlack) == about, "the About window is centred");
