@@ -12,16 +12,14 @@ namespace {
 // Every window is drawn afresh: the display tells of what a closed window
 // uncovered only later. The display gets the pixels when the thread waits
 // for messages, which a wait of no time does.
+BOOL CALLBACK Redraw(HWND w, LPARAM) {
+    if (::IsWindowVisible(w))
+        ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    return TRUE;
+}
+
 void DrawEverything() {
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-            if (::IsWindowVisible(w))
-                ::RedrawWindow(w, nullptr, nullptr,
-                               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-            return TRUE;
-        },
-        0);
+    ::EnumThreadWindows(::GetCurrentThreadId(), Redraw, 0);
     ::GdiFlush();
     ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
 }

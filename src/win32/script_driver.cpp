@@ -27,19 +27,18 @@ bool IsInput(UINT message) {
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
+BOOL CALLBACK FindMenu(HWND w, LPARAM out) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(w, name, 16);
+    if (std::wstring(name) != L"#32768" || !::IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+}
+
 // The open menu (a pop-up or a drop-down list) of this thread; nullptr if none.
 HWND OpenMenu() {
     HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM out) -> BOOL {
-            wchar_t name[16] = {};
-            ::GetClassNameW(w, name, 16);
-            if (std::wstring(name) != L"#32768" || !::IsWindowVisible(w)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
