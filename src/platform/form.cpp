@@ -80,8 +80,9 @@ std::vector<Control*> Form::TabOrder() const {
     for (Control* c : controls_)
         if (c->kind() == Control::Kind::ComboBox || c->kind() == Control::Kind::CommandButton)
             order.push_back(c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
     return order;
 }
 

@@ -180,8 +180,8 @@ bool GuiDriver::Snap(const std::string& file) {
     const QString path = QString::fromStdString(file);
     const QString temp = path + QStringLiteral(".part.png");
     // Written whole and then renamed, so a watcher never reads half a picture.
-    return !shot.isNull() && shot.save(temp, "PNG") && (!QFile::exists(path) || QFile::remove(path)) &&
-           QFile::rename(temp, path);
+    return !shot.isNull() && shot.save(temp, "PNG") &&
+           (!QFile::exists(path) || QFile::remove(path)) && QFile::rename(temp, path);
 }
 
 }  // namespace vz::qt

@@ -14,7 +14,8 @@ namespace {
 // for messages, which a wait of no time does.
 BOOL CALLBACK Redraw(HWND w, LPARAM) {
     if (::IsWindowVisible(w))
-        ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        ::RedrawWindow(w, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     return TRUE;
 }
 
@@ -28,8 +29,10 @@ void DrawEverything() {
 
 bool SaveScreen(const std::wstring& path) {
     DrawEverything();
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (w <= 0 || h <= 0) return false;
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
