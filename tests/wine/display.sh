@@ -4,6 +4,8 @@
 # display number of its own that the server picks and reports once it
 # listens) and makes the prefix; `display.sh stop` ends both. Both live in
 # the folder VZ_DISPLAY_DIR; on_display.sh runs Windows programs there.
+# Starting also empties the folder VZ_SCREENSHOT_DIR of pictures, so that
+# none from an earlier run passes for new.
 set -eu
 dir="${VZ_DISPLAY_DIR:?}"
 
@@ -20,6 +22,7 @@ stop() {
 case "$1" in
 start)
   stop
+  rm -f "${VZ_SCREENSHOT_DIR:?}"/*.bmp
   mkdir -p "$dir"
   mkfifo "$dir/ready"
   # The server writes its display number to fd 3 when it is ready; reading
