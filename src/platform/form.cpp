@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include <algorithm>
+
 #include "platform/control.h"
 #include "platform/placement.h"
 #include "platform/runtime.h"
@@ -71,6 +73,17 @@ std::optional<Value> Form::Property(std::string_view name) const {
     if (name == "BackColor") return Value(double(back_color_));
     if (name == "Caption") return Value(std::string(caption));
     return std::nullopt;
+}
+
+std::vector<Control*> Form::TabOrder() const {
+    std::vector<Control*> order;
+    for (Control* c : controls_)
+        if (c->kind() == Control::Kind::ComboBox || c->kind() == Control::Kind::CommandButton)
+            order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    return order;
 }
 
 Control* Form::FindControl(std::string_view name) const {

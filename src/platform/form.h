@@ -68,6 +68,9 @@ public:
 
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* FindControl(std::string_view name) const;
+    // The controls that take the keyboard (lists and buttons), visible or
+    // not, in the order Tab visits them: by TabIndex, ties in design order.
+    std::vector<Control*> TabOrder() const;
     const std::vector<Menu>& Menus() const { return menus_; }
     const Menu* FindMenu(std::string_view name) const;
 

@@ -54,7 +54,6 @@ void FormWindow::Detach() { form_ = nullptr; }
 
 void FormWindow::BuildControls() {
     const QPoint client(frame_, frame_);
-    std::vector<std::pair<int, QWidget*>> focusable;
     std::vector<QWidget*> windowed;
     for (Control* c : form_->Controls()) {
         QWidget* view = nullptr;
@@ -80,12 +79,10 @@ void FormWindow::BuildControls() {
             }
             case Control::Kind::ComboBox:
                 view = new ComboView(this, sink_, *static_cast<ComboBox*>(c));
-                focusable.emplace_back(c->TabIndex(), view);
                 windowed.push_back(view);
                 break;
             case Control::Kind::CommandButton:
                 view = new ButtonView(this, sink_, *static_cast<CommandButton*>(c));
-                focusable.emplace_back(c->TabIndex(), view);
                 windowed.push_back(view);
                 break;
             case Control::Kind::Line:
@@ -99,10 +96,9 @@ void FormWindow::BuildControls() {
     // Controls with windows of their own lie above the drawn ones (labels,
     // images, lines), which stack among themselves in design order.
     for (QWidget* w : windowed) w->raise();
-    std::stable_sort(focusable.begin(), focusable.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        setTabOrder(focusable[i - 1].second, focusable[i].second);
+    const std::vector<Control*> order = form_->TabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(View(order[i - 1]->name()), View(order[i]->name()));
 }
 
 void FormWindow::SyncAll() {
@@ -206,18 +202,13 @@ void FormWindow::HideWindow() {
 }
 
 void FormWindow::FocusFirstControl() {
-    QWidget* first = nullptr;
-    int best = 0;
     if (!form_) return;
-    for (Control* c : form_->Controls()) {
+    for (Control* c : form_->TabOrder()) {
         QWidget* v = View(c->name());
-        if (!v || !v->isVisible() || v->focusPolicy() == Qt::NoFocus) continue;
-        if (!first || c->TabIndex() < best) {
-            first = v;
-            best = c->TabIndex();
-        }
+        if (!v || !v->isVisible()) continue;
+        v->setFocus(Qt::OtherFocusReason);
+        return;
     }
-    if (first) first->setFocus(Qt::OtherFocusReason);
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {

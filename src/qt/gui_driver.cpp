@@ -72,37 +72,14 @@ bool ScriptedInputOnly::eventFilter(QObject* watched, QEvent* event) {
 GuiDriver::GuiDriver(Simulator& sim, Renderer& renderer) : sim_(sim), renderer_(renderer) {}
 
 bool GuiDriver::RunLine(const std::string& raw, int n) {
-    const std::vector<std::string> words = ScriptWords(raw);
-    bool ok = true;
-    if (!words.empty() && words[0] == "snap") {
-        if (words.size() != 2) {
-            std::cout.flush();
-            std::cerr << "line " << n << ": snap takes 1 argument\n";
-            return false;
-        }
-        ok = Snap(words[1], n);
-    } else if (words.empty() || !Deliver(words)) {
-        ok = sim_.RunLine(raw, n);
-    }
+    const bool ok = RunLineWithRealInput(sim_, *this, raw, n);
     QCoreApplication::processEvents();
     return ok;
 }
 
-bool GuiDriver::Deliver(const std::vector<std::string>& w) {
-    const std::string& cmd = w[0];
-    if ((cmd == "click" || cmd == "hover") && w.size() == 2) return ClickOrHover(cmd == "click", w[1]);
-    if (cmd == "choose" && w.size() == 2) return Choose(w[1]);
-    if (cmd == "dismiss" && w.size() == 1) return Dismiss();
-    if (cmd == "select" && w.size() == 3) return Select(w[1], w[2]);
-    if (cmd == "key" && w.size() == 2) return Key(w[1]);
-    return false;
-}
-
-bool GuiDriver::ClickOrHover(bool click, const std::string& target) {
-    Runtime& rt = sim_.program().runtime();
-    const Runtime::Target t = rt.Locate(target);
-    FormWindow* w = t.form ? renderer_.Window(t.form->name()) : nullptr;
-    if (t.bad || !w || !w->isVisible()) return false;
+bool GuiDriver::ClickOrHover(bool click, const Runtime::Target& t) {
+    FormWindow* w = renderer_.Window(t.form->name());
+    if (!w || !w->isVisible()) return false;
     QWidget* widget = w;
     QPoint at;
     if (!t.control) {
@@ -146,12 +123,8 @@ bool GuiDriver::Dismiss() {
     return true;
 }
 
-bool GuiDriver::Select(const std::string& target, const std::string& position) {
-    char* end = nullptr;
-    const long n = std::strtol(position.c_str(), &end, 10);
-    if (position.empty() || *end) return false;
-    const Runtime::Target t = sim_.program().runtime().Locate(target);
-    FormWindow* w = t.control ? renderer_.Window(t.form->name()) : nullptr;
+bool GuiDriver::Select(const Runtime::Target& t, int n) {
+    FormWindow* w = renderer_.Window(t.form->name());
     auto* combo = w ? qobject_cast<QComboBox*>(w->View(t.control->name())) : nullptr;
     if (!combo || !combo->isVisible() || n < 0 || n >= combo->count()) return false;
     // Open the list with a click, then click the item, as a user picks one.
@@ -159,7 +132,7 @@ bool GuiDriver::Select(const std::string& target, const std::string& position) {
     QCoreApplication::processEvents();
     if (!combo->view()->isVisible()) combo->showPopup();
     QWidget* list = combo->view()->viewport();
-    const QPoint at = combo->view()->visualRect(combo->model()->index(int(n), 0)).center();
+    const QPoint at = combo->view()->visualRect(combo->model()->index(n, 0)).center();
     // The pointer goes to the item, which takes the highlight, and the user
     // confirms it with Enter (a click so soon after the list opened is taken
     // for the end of the click that opened it).
@@ -168,15 +141,11 @@ bool GuiDriver::Select(const std::string& target, const std::string& position) {
     return true;
 }
 
-bool GuiDriver::Key(const std::string& key) {
-    if (key != "Enter" && key != "Escape") return false;
-    Runtime& rt = sim_.program().runtime();
-    FormWindow* w = nullptr;
-    if (Form* modal = rt.ModalWindow()) w = renderer_.Window(modal->name());
-    if (!w || !w->isVisible()) w = renderer_.Window("frmSplash");
+bool GuiDriver::Key(const Form& to, const std::string& key) {
+    FormWindow* w = renderer_.Window(to.name());
     if (!w || !w->isVisible()) return false;
-    QWidget* to = w->focusWidget() ? w->focusWidget() : w;
-    SendKey(to, key == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+    QWidget* target = w->focusWidget() ? w->focusWidget() : w;
+    SendKey(target, key == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
     return true;
 }
 
@@ -199,7 +168,7 @@ void GuiDriver::Settle() {
     }
 }
 
-bool GuiDriver::Snap(const std::string& file, int n) {
+bool GuiDriver::Snap(const std::string& file) {
     Settle();
     // Every monitor: the picture is the whole desktop, from its top-left
     // corner. A screen grabs from its own corner.
@@ -211,13 +180,8 @@ bool GuiDriver::Snap(const std::string& file, int n) {
     const QString path = QString::fromStdString(file);
     const QString temp = path + QStringLiteral(".part.png");
     // Written whole and then renamed, so a watcher never reads half a picture.
-    if (shot.isNull() || !shot.save(temp, "PNG") || (QFile::exists(path) && !QFile::remove(path)) ||
-        !QFile::rename(temp, path)) {
-        std::cout.flush();
-        std::cerr << "line " << n << ": cannot save the screen to " << file << '\n';
-        return false;
-    }
-    return true;
+    return !shot.isNull() && shot.save(temp, "PNG") &&
+           (!QFile::exists(path) || QFile::remove(path)) && QFile::rename(temp, path);
 }
 
 }  // namespace vz::qt

@@ -2,13 +2,12 @@
 // Runs simulator commands against the real front end. The user's commands
 // (click, hover, choose, dismiss, select, key) become real input events at
 // the widget that shows their target, and reach the model only through the
-// front end; where no widget shows the target (a hidden or unloaded window)
-// the model gets the input as the plain simulator gives it, so the trace is
-// the same either way. `snap FILE` saves the whole screen as a PNG.
+// front end (see sim/real_input.h). `snap FILE` saves the whole screen as a PNG.
 
 #include <QObject>
 #include <string>
-#include <vector>
+
+#include "sim/real_input.h"
 
 namespace vz {
 class Simulator;
@@ -19,7 +18,7 @@ namespace vz::qt {
 class Renderer;
 class FormWindow;
 
-class GuiDriver {
+class GuiDriver : public RealInput {
 public:
     GuiDriver(Simulator& sim, Renderer& renderer);
     // One script line; false on a script error, which has been reported.
@@ -27,15 +26,14 @@ public:
     // Lets every window be drawn on screen.
     void Settle();
 
+    bool ClickOrHover(bool click, const Runtime::Target& target) override;
+    bool Choose(const std::string& item) override;
+    bool Dismiss() override;
+    bool Select(const Runtime::Target& combo, int position) override;
+    bool Key(const Form& to, const std::string& key) override;
+    bool Snap(const std::string& file) override;
+
 private:
-    // True when the command went in as real input; false leaves it to the simulator.
-    bool Deliver(const std::vector<std::string>& words);
-    bool ClickOrHover(bool click, const std::string& target);
-    bool Choose(const std::string& item);
-    bool Dismiss();
-    bool Select(const std::string& target, const std::string& position);
-    bool Key(const std::string& key);
-    bool Snap(const std::string& file, int line_number);
 
     Simulator& sim_;
     Renderer& renderer_;

@@ -21,7 +21,8 @@ void Usage(std::ostream& out, const char* program) {
            "verezerud-sim-gui does the same with the real windows on the display,\n"
            "where `snap FILE` saves the screen as PNG, and where --live-input lets the\n"
            "display's own pointer and keyboard reach the windows too, and the rest\n"
-           "screen hold the keyboard as the program's does. See docs/simulator.md.\n";
+           "screen hold the keyboard as the program's does. verezerud-sim-win32 does it\n"
+           "with the Windows windows, and saves `snap FILE` as BMP. See docs/simulator.md.\n";
 }
 
 bool ParseScreen(const std::string& text, Screen& screen) {

@@ -75,6 +75,7 @@ struct Renderer::View {
     HWND hwnd = nullptr;
     int frame = 0;
     POINT last_move{-1, -1};
+    std::string focus{};  // the control that has the keyboard, by name; none if empty
 };
 
 Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
@@ -152,6 +153,18 @@ void Renderer::DrawPicture(HDC dc, const std::string& name, const RECT& r) {
 HWND Renderer::Window(const std::string& name) const {
     for (const auto& [form, view] : views_)
         if (form->name() == name) return view->hwnd;
+    return nullptr;
+}
+
+RECT Renderer::ControlRect(const Control& c) const {
+    const View* view = ViewOf(&c.form());
+    if (!view) return RECT{};
+    return PxRect(c.Left(), c.Top(), c.Width(), c.Height(), view->frame);
+}
+
+const Control* Renderer::ControlAt(HWND window, POINT client) const {
+    for (const auto& [form, view] : views_)
+        if (view->hwnd == window) return HitTest(*view, client);
     return nullptr;
 }
 
@@ -236,6 +249,9 @@ void Renderer::Shown(Form& form) {
     if (!view) return;
     SyncForm(*view);
     if (form.IsModal()) {
+        // A dialog opens with the keyboard on its first control in tab order.
+        view->focus.clear();
+        MoveFocus(*view, false);
         ::ShowWindow(view->hwnd, SW_SHOW);
         ::SetForegroundWindow(view->hwnd);
     } else {
@@ -311,7 +327,11 @@ void Renderer::Paint(View& view, HDC dc) {
                     RECT text = box;
                     text.left += 2;
                     text.right = arrow.left;
-                    Text(dc, combo.Text(), text, combo.font, ::GetSysColor(COLOR_WINDOWTEXT),
+                    // With the keyboard, its text shows selected, as a drop-down list's does.
+                    const bool focused = view.focus == c->name();
+                    if (focused) Fill(dc, text, ::GetSysColor(COLOR_HIGHLIGHT));
+                    Text(dc, combo.Text(), text, combo.font,
+                         ::GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT),
                          DT_LEFT | DT_VCENTER | DT_SINGLELINE);
                     break;
                 }
@@ -321,6 +341,11 @@ void Renderer::Paint(View& view, HDC dc) {
                     ::DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH);
                     Text(dc, button.caption, r, button.font, ::GetSysColor(COLOR_BTNTEXT),
                          DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                    if (view.focus == c->name()) {
+                        RECT ring = r;
+                        ::InflateRect(&ring, -4, -4);
+                        ::DrawFocusRect(dc, &ring);
+                    }
                     break;
                 }
                 case Control::Kind::Line: {
@@ -357,6 +382,12 @@ const Control* Renderer::HitTest(const View& view, POINT at) const {
 
 void Renderer::ClickAt(View& view, POINT at) {
     const Control* c = HitTest(view, at);
+    // A list or button that is clicked takes the keyboard.
+    if (c && (c->kind() == Control::Kind::ComboBox || c->kind() == Control::Kind::CommandButton) &&
+        view.focus != c->name()) {
+        view.focus = c->name();
+        ::InvalidateRect(view.hwnd, nullptr, FALSE);
+    }
     if (c && c->kind() == Control::Kind::ComboBox) return PickFromCombo(view, *c);
     POINT screen = at;
     ::ClientToScreen(view.hwnd, &screen);
@@ -364,6 +395,47 @@ void Renderer::ClickAt(View& view, POINT at) {
     clicked_ = true;
     runtime_.Click(c ? c->Path() : view.form->name());
     clicked_ = false;
+}
+
+void Renderer::MoveFocus(View& view, bool back) {
+    if (!view.form) return;
+    std::vector<Control*> order;
+    for (Control* c : view.form->TabOrder())
+        if (c->Visible()) order.push_back(c);
+    if (order.empty()) return;
+    if (back) std::reverse(order.begin(), order.end());
+    auto at = std::find_if(order.begin(), order.end(),
+                           [&](const Control* c) { return c->name() == view.focus; });
+    // After the last, the first again; from none, the first.
+    at = at == order.end() || at + 1 == order.end() ? order.begin() : at + 1;
+    view.focus = (*at)->name();
+    ::InvalidateRect(view.hwnd, nullptr, FALSE);
+}
+
+// The keys that the control with the keyboard takes, as the system's own
+// controls do: Space presses a button; the arrows step through a list, F4
+// and Alt+Down open it. Enter and Escape are the window's, for the model.
+bool Renderer::FocusKey(View& view, WPARAM key, bool alt) {
+    if (key == VK_TAB) {
+        MoveFocus(view, ::GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    const Control* c = view.form ? view.form->FindControl(view.focus) : nullptr;
+    if (!c || !c->Visible()) return false;
+    if (c->kind() == Control::Kind::CommandButton && key == VK_SPACE) {
+        runtime_.Click(c->Path());
+        return true;
+    }
+    if (c->kind() != Control::Kind::ComboBox) return false;
+    const auto& combo = static_cast<const ComboBox&>(*c);
+    if (key == VK_F4 || (key == VK_DOWN && alt)) {
+        PickFromCombo(view, combo);
+        return true;
+    }
+    if (key != VK_UP && key != VK_DOWN) return false;
+    const int next = combo.ListIndex() + (key == VK_DOWN ? 1 : -1);
+    if (next >= 0 && next < combo.ListCount()) runtime_.Select(combo.Path(), next);
+    return true;
 }
 
 void Renderer::PickFromCombo(View& view, const Control& control) {
@@ -459,8 +531,12 @@ LRESULT Renderer::Handle(View& view, UINT message, WPARAM w, LPARAM l) {
             return 0;
         }
         case WM_KEYDOWN:
-            if (view.form && (w == VK_RETURN || w == VK_ESCAPE))
+        case WM_SYSKEYDOWN:
+            if (!view.form) return 0;
+            if (w == VK_RETURN || w == VK_ESCAPE)
                 runtime_.Key(w == VK_RETURN ? "Enter" : "Escape");
+            else if (!FocusKey(view, w, message == WM_SYSKEYDOWN) && message == WM_SYSKEYDOWN)
+                return ::DefWindowProcW(view.hwnd, message, w, l);
             return 0;
         case kOpenPopup:
             if (view.form) OpenPopup(view);

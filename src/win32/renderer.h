@@ -33,6 +33,11 @@ public:
 
     // The real window of a loaded model window; nullptr when there is none.
     HWND Window(const std::string& name) const;
+    // Where a control lies in its window's client area; empty when the window has none.
+    RECT ControlRect(const Control& control) const;
+    // The control that takes a click at a point of a window's client area;
+    // nullptr for the window itself.
+    const Control* ControlAt(HWND window, POINT client) const;
 
     // Told of each failure that the program reports to the user.
     std::function<void(const std::string&)> on_error;
@@ -50,6 +55,8 @@ private:
     void Paint(View& view, HDC dc);
     const Control* HitTest(const View& view, POINT at) const;
     void ClickAt(View& view, POINT at);
+    bool FocusKey(View& view, WPARAM key, bool alt);
+    void MoveFocus(View& view, bool back);
     void OpenPopup(View& view);
     void PickFromCombo(View& view, const Control& combo);
 

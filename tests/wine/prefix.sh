@@ -3,9 +3,11 @@
 # and leaves its wineserver running, detached, so the tests' Wine programs
 # start in milliseconds and nothing lingers on their output; `prefix.sh
 # remove` stops the server and deletes the prefix. WINEPREFIX names it.
+# Its windows are drawn on the X display VZ_WINE_DISPLAY if one is named,
+# and nowhere otherwise.
 set -eu
 : "${WINEPREFIX:?}"
-export WINEDEBUG=-all DISPLAY=
+export WINEDEBUG=-all DISPLAY="${VZ_WINE_DISPLAY:-}"
 export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv=d;winemenubuilder.exe=d"
 log="$WINEPREFIX.log"
 
@@ -18,6 +20,10 @@ make)
   if ! wineboot -i </dev/null >>"$log" 2>&1; then
     cat "$log"
     exit 1
+  fi
+  if [ -n "$DISPLAY" ]; then
+    echo "Wine prefix ready: $WINEPREFIX, on display $DISPLAY"
+    exit 0
   fi
   # Windows' windows without a display: Wine's null graphics driver. The
   # desktop that wineboot started chose its driver already, so the prefix

@@ -1,0 +1,98 @@
+// The keyboard in the Windows settings window (null graphics driver, virtual
+// time): it opens on its first control in tab order; Tab and Shift+Tab visit
+// the lists and buttons in the model's order (Combo1, OK, Combo2, Cancel) and
+// wrap; the arrows step through the list that has the keyboard; Space presses
+// the button that has it; Enter presses nothing, as the model wants.
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/embedded_resources.h"
+#include "app/program.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/native_path.h"
+#include "platform/real_disk.h"
+#include "platform/virtual_scheduler.h"
+#include "win32/renderer.h"
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const char* what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+    if (!ok) ++failures;
+}
+
+void Press(HWND w, WPARAM key, bool shift = false) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(w, WM_KEYDOWN, key, 1);
+    ::SendMessageW(w, WM_KEYUP, key, 0xC0000001);
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+}
+
+}  // namespace
+
+int main() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"verezerud-focus-probe";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    ::DeleteFileW((dir + L"\\ZURivIdid.tim").c_str());
+    ::DeleteFileW((dir + L"\\SettingT.tim").c_str());
+
+    vz::VirtualScheduler scheduler;
+    vz::RealDisk disk(vz::Narrow(dir));
+    vz::SilentPlayer sound;
+    vz::EmbeddedResources resources;
+    vz::Program program(vz::Services{scheduler, disk, sound, resources, vz::Screen{}});
+    vz::Runtime& rt = program.runtime();
+    vz::win32::Renderer renderer(rt);
+    program.Start();
+    scheduler.Advance(58 * 60 * 1000 + 10 * 1000);  // the rest screen
+
+    const auto open_settings = [&] {
+        rt.Click("frmSplash");
+        rt.Choose("Setting");
+        return renderer.Window("frmSetting");
+    };
+    const auto list = [&](const char* name) {
+        vz::Form* form = rt.Find("frmSetting");
+        return form ? static_cast<vz::ComboBox*>(form->FindControl(name))->ListIndex() : -1;
+    };
+
+    const auto saved = disk.Contents("SettingT.tim");
+    HWND setting = open_settings();
+    Check(setting && ::IsWindowVisible(setting), "the settings window opens");
+    const int rest = list("Combo1"), countdown = list("Combo2");
+    Press(setting, VK_DOWN);
+    Check(list("Combo1") == rest + 1 && list("Combo2") == countdown, "it opens on the first list");
+    Press(setting, VK_TAB);
+    Press(setting, VK_TAB);
+    Press(setting, VK_DOWN);
+    Check(list("Combo2") == countdown + 1, "Tab, Tab: past OK to the second list");
+    Press(setting, VK_TAB);
+    Press(setting, VK_TAB);
+    Press(setting, VK_UP);
+    Check(list("Combo1") == rest, "Tab, Tab: past Cancel and round to the first list");
+    Press(setting, VK_RETURN);
+    Check(rt.Find("frmSetting") != nullptr, "Enter presses nothing");
+    Press(setting, VK_TAB, true);
+    Press(setting, VK_SPACE);
+    Check(rt.Find("frmSetting") == nullptr, "Shift+Tab: back to Cancel, which Space presses");
+    Check(disk.Contents("SettingT.tim") == saved, "and nothing is saved");
+
+    setting = open_settings();
+    Press(setting, VK_DOWN);
+    Press(setting, VK_TAB);
+    Press(setting, VK_SPACE);
+    Check(rt.Find("frmSetting") == nullptr && disk.Contents("SettingT.tim") != saved,
+          "Tab to OK and Space: the settings are saved");
+    program.Stop();
+    return failures ? 1 : 0;
+}
