@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 #include <qdrawutil.h>
 
 #include "platform/control.h"
@@ -33,8 +34,10 @@ Qt::WindowFlags FlagsFor(const Form& form, bool modal) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form, InputSink& sink, QRect screen)
+FormWindow::FormWindow(Form& form, InputSink& sink, QRect screen,
+                       std::function<void()> before_full_screen)
     : PointerWidget(nullptr, sink, form.name()),
+      before_full_screen(std::move(before_full_screen)),
       form_(&form),
       sink_(sink),
       name_(form.name()),

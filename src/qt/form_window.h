@@ -21,7 +21,8 @@ namespace vz::qt {
 class FormWindow : public PointerWidget {
 public:
     // `screen` is the primary screen's rectangle; the model's origin is its top-left.
-    FormWindow(Form& form, InputSink& sink, QRect screen);
+    FormWindow(Form& form, InputSink& sink, QRect screen,
+               std::function<void()> before_full_screen = {});
 
     const std::string& name() const { return name_; }
     Form* form() const { return form_; }
@@ -39,7 +40,8 @@ public:
     // Shown, black and covering the model's whole screen: the rest screen.
     bool RestScreen() const;
 
-    // Called just before the window asks to go full screen.
+    // Called just before the window asks to go full screen; given to the
+    // constructor, it is called for a window built already covering the screen.
     std::function<void()> before_full_screen;
 
     // The widget that shows a control, by its name ("Label2"); nothing if none.

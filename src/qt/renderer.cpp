@@ -53,9 +53,20 @@ FormWindow* Renderer::WindowOf(Form* form) {
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
-FormWindow* Renderer::Window(const std::string& name) const {
+FormWindow* Renderer::Build(Form* form) {
+    if (!form) return nullptr;
+    const auto it = windows_.find(form);
+    if (it == windows_.end()) return nullptr;
+    if (!it->second)
+        it->second = std::make_unique<FormWindow>(*form, *this, screen_, [this] {
+            if (keyboard_) keyboard_->NoteFocus();
+        });
+    return it->second.get();
+}
+
+FormWindow* Renderer::Window(const std::string& name) {
     for (const auto& [form, window] : windows_)
-        if (window->name() == name) return window.get();
+        if (form->name() == name) return Build(form);
     return nullptr;
 }
 
@@ -70,7 +81,7 @@ void Renderer::FollowPrimary() {
     if (origin != screen_.topLeft()) {
         screen_.moveTopLeft(origin);
         for (auto& [form, window] : windows_)
-            window->SetScreen(screen_);
+            if (window) window->SetScreen(screen_);
     }
     covers_->Refresh();
     UpdateRest();
@@ -79,7 +90,7 @@ void Renderer::FollowPrimary() {
 void Renderer::UpdateRest() {
     FormWindow* rest = nullptr;
     for (const auto& [form, window] : windows_)
-        if (window->RestScreen()) rest = window.get();
+        if (window && window->RestScreen()) rest = window.get();
     const bool began = rest && rest != rest_;
     rest_ = rest;
     covers_->Cover(rest ? rest->name() : std::string());
@@ -144,20 +155,14 @@ void Renderer::Handle(const Event& e) {
     }
 }
 
-void Renderer::Created(Form& form) {
-    if (WindowOf(&form)) return;
-    FormWindow* window =
-        (windows_[&form] = std::make_unique<FormWindow>(form, *this, screen_)).get();
-    window->before_full_screen = [this] {
-        if (keyboard_) keyboard_->NoteFocus();
-    };
-}
+void Renderer::Created(Form& form) { windows_.try_emplace(&form); }
 
 void Renderer::Destroyed(Form& form) {
     const auto it = windows_.find(&form);
     if (it == windows_.end()) return;
     std::unique_ptr<FormWindow> window = std::move(it->second);
     windows_.erase(it);
+    if (!window) return;
     // The model's window is gone; the real one may be in the middle of
     // reporting the click that closed it, so Qt deletes it once that is done.
     window->Detach();
@@ -166,10 +171,10 @@ void Renderer::Destroyed(Form& form) {
 }
 
 void Renderer::Shown(Form& form) {
-    FormWindow* window = WindowOf(&form);
+    FormWindow* window = Build(&form);
     if (!window) return;
     window->SyncAll();
-    window->ShowWindow(form.IsModal() ? WindowOf(form.Owner()) : nullptr);
+    window->ShowWindow(form.IsModal() ? Build(form.Owner()) : nullptr);
     Restack();
 }
 
@@ -177,7 +182,7 @@ void Renderer::Restack() {
     // A window made topmost later lies above one made topmost earlier.
     std::vector<std::pair<std::uint64_t, FormWindow*>> order;
     for (const auto& [form, window] : windows_)
-        if (window->form() && form->TopmostOrder() != 0 && window->isVisible())
+        if (window && window->form() && form->TopmostOrder() != 0 && window->isVisible())
             order.emplace_back(form->TopmostOrder(), window.get());
     std::sort(order.begin(), order.end());
     covers_->Raise();
@@ -190,7 +195,7 @@ void Renderer::OpenPopup(Form& form) {
     // At the pointer: where the click that opened it was, or else where the
     // pointer is now.
     const QPoint at = last_click_.isNull() ? QCursor::pos() : last_click_;
-    FormWindow* window = WindowOf(&form);
+    FormWindow* window = Build(&form);
     popup_->Open(*menu, at, window);
 }
 
@@ -206,7 +211,7 @@ void Renderer::Select(const std::string& target, int position) {
     runtime_.Select(target, position);
     // The list shows the model's choice, also when the model did not take the pick.
     const Runtime::Target t = runtime_.Locate(target);
-    if (FormWindow* w = t.control ? Window(t.form->name()) : nullptr) w->SyncControl(*t.control);
+    if (FormWindow* w = t.control ? WindowOf(t.form) : nullptr) w->SyncControl(*t.control);
 }
 
 void Renderer::Key(const std::string& key) { runtime_.Key(key); }

@@ -3,6 +3,10 @@
 // every loaded window of the model, in step with what the model reports, and
 // turns the user's input on those windows into the model's input. All the
 // program's decisions stay in the model.
+//
+// A real window is built when its window is first shown (or asked for), not
+// when the model loads it: the reminder is loaded at the start but hidden
+// until the hour's end, and its widgets, fonts and picture can wait till then.
 
 #include <QObject>
 #include <QPointer>
@@ -44,8 +48,9 @@ public:
     void Select(const std::string& target, int position) override;
     void Key(const std::string& key) override;
 
-    // The real window of a loaded model window, and the open pop-up menu.
-    FormWindow* Window(const std::string& name) const;
+    // The real window of a loaded model window (built now if it was not yet),
+    // and the open pop-up menu.
+    FormWindow* Window(const std::string& name);
     QMenu* OpenMenu() const;
 
     // Told of each failure that the program reports to the user.
@@ -53,7 +58,10 @@ public:
 
 private:
     void Handle(const Event& event);
+    // The real window of a loaded form if it has been built; nothing otherwise.
     FormWindow* WindowOf(Form* form);
+    // The real window of a loaded form, built now if need be.
+    FormWindow* Build(Form* form);
     // Follows the primary monitor: which one it is, and where.
     void FollowPrimary();
     // The rest screen came or went: the other monitors, the keyboard.
@@ -66,6 +74,7 @@ private:
 
     Runtime& runtime_;
     QRect screen_;
+    // Every loaded form; its real window once built.
     std::map<Form*, std::unique_ptr<FormWindow>> windows_;
     std::unique_ptr<PopupMenuView> popup_;
     std::unique_ptr<MonitorCovers> covers_;
