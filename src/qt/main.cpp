@@ -3,7 +3,6 @@
 // the first reminder of the hour.
 
 #include <QApplication>
-#include <QIcon>
 #include <cstring>
 #include <iostream>
 
@@ -11,6 +10,7 @@
 #include "qt/data_folder.h"
 #include "qt/desktop_program.h"
 #include "qt/platform_choice.h"
+#include "qt/program_icon.h"
 
 namespace {
 
@@ -75,10 +75,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("verezerud"));
     QApplication::setApplicationVersion(QStringLiteral(VEREZERUD_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);  // the reminder is hidden most of the time
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/verezerud-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    vz::qt::ProgramIcon icon;  // given to the first window shown
 
     return vz::qt::DesktopProgram(app, folder).Run();
 }
