@@ -122,6 +122,38 @@ TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
         << p.readAllStandardError().toStdString();
 }
 
+// What the program has mapped from files, one path a line, from /proc/PID/maps.
+QStringList MappedFiles(qint64 pid) {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    if (!maps.open(QIODevice::ReadOnly)) return {};
+    QStringList files;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const int path = line.indexOf(" /");
+        if (path >= 0 && !files.contains(QString::fromUtf8(line.mid(path + 1))))
+            files << QString::fromUtf8(line.mid(path + 1));
+    }
+    return files;
+}
+
+// While it waits for the hour's end, with its windows hidden, the program has
+// not loaded what only they or the chime need: the sound library, Qt's image
+// plugins, fonts, fontconfig's caches, or an OpenGL driver.
+TEST(Program, WaitsWithoutWhatOnlyItsWindowsAndTheChimeNeed) {
+    const QString home = FreshDir("data");
+    QProcess p;
+    ASSERT_TRUE(StartProgram(p, home)) << p.readAllStandardError().toStdString();
+    const QStringList files = MappedFiles(p.processId());
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10'000));
+    ASSERT_TRUE(files.filter(QStringLiteral("libQt6Widgets")).size()) << "no maps read";
+    for (const char* needed_later :
+         {"libpulse", "/imageformats/", "libjpeg", "/fonts/", "/fontconfig/", "_mesa",
+          "_dri", "/dri/", "libgallium", "libLLVM", "/xcbglintegrations/"}) {
+        const QStringList found = files.filter(QLatin1String(needed_later));
+        EXPECT_TRUE(found.isEmpty()) << needed_later << ": " << found.join(' ').toStdString();
+    }
+}
+
 TEST(Program, TellsItsVersion) {
     EXPECT_EQ(Command(QStringLiteral(VZ_PROGRAM), {QStringLiteral("--version")}),
               QStringLiteral("Verezerud 1.01\n"));
