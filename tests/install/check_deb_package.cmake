@@ -74,6 +74,12 @@ foreach(program verezerud verezerud-sim)
   if(out MATCHES "\\.symtab|\\.debug_")
     message(SEND_ERROR "${program} is not stripped")
   endif()
+  # Qt is the system's: no search path of the program's own, which could
+  # reach a library in some other folder first.
+  run(readelf -d --wide ${WORK}/unpacked/usr/bin/${program})
+  if(out MATCHES "RUNPATH|RPATH")
+    message(SEND_ERROR "${program} carries a library search path")
+  endif()
 endforeach()
 file(SIZE ${debs} deb_size)
 message("package size: ${deb_size} bytes")
