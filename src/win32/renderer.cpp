@@ -14,6 +14,7 @@
 #include "platform/native_path.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
+#include "win32/message_window.h"
 
 namespace vz::win32 {
 
@@ -486,7 +487,7 @@ void Renderer::OpenPopup(View& view) {
 }
 
 LRESULT CALLBACK Renderer::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* view = reinterpret_cast<View*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* view = OwnerOf<View>(window);
     if (!view) return ::DefWindowProcW(window, message, w, l);
     if (message == kDestroyLater) {
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

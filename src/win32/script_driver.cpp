@@ -8,6 +8,7 @@
 #include "platform/form.h"
 #include "platform/native_path.h"
 #include "sim/simulator.h"
+#include "win32/message_window.h"
 #include "win32/renderer.h"
 #include "win32/screen_shot.h"
 
@@ -47,14 +48,7 @@ HWND OpenMenu() {
 ScriptDriver::ScriptDriver(Simulator& sim, Renderer& renderer, std::istream& script,
                            bool live_input)
     : sim_(sim), renderer_(renderer), script_(script), live_input_(live_input) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    ::RegisterClassW(&wc);
-    window_ = ::CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                wc.hInstance, nullptr);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = MakeMessageWindow(kClass, Proc, this);
 }
 
 ScriptDriver::~ScriptDriver() {
@@ -79,7 +73,7 @@ int ScriptDriver::Run() {
 }
 
 LRESULT CALLBACK ScriptDriver::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<ScriptDriver*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = OwnerOf<ScriptDriver>(window);
     if (self && message == kNextLine) {
         self->NextLine();
         return 0;

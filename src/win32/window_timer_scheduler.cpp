@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/message_window.h"
+
 namespace vz::win32 {
 
 namespace {
@@ -12,14 +14,7 @@ constexpr wchar_t kClass[] = L"VerezerudTimers";
 WindowTimerScheduler::WindowTimerScheduler() {
     ::QueryPerformanceFrequency(&frequency_);
     ::QueryPerformanceCounter(&origin_);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    ::RegisterClassW(&wc);
-    window_ = ::CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                wc.hInstance, nullptr);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = MakeMessageWindow(kClass, Proc, this);
 }
 
 WindowTimerScheduler::~WindowTimerScheduler() {
@@ -28,8 +23,7 @@ WindowTimerScheduler::~WindowTimerScheduler() {
 
 LRESULT CALLBACK WindowTimerScheduler::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_TIMER && w == kWake) {
-        auto* self = reinterpret_cast<WindowTimerScheduler*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self) {
+        if (auto* self = OwnerOf<WindowTimerScheduler>(window)) {
             ::KillTimer(window, kWake);
             self->FireDue();
         }

@@ -6,25 +6,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
-#include "app/embedded_resources.h"
-#include "app/program.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/native_path.h"
-#include "platform/real_disk.h"
-#include "platform/virtual_scheduler.h"
-#include "win32/renderer.h"
+#include "probe.h"
 
 namespace {
 
-int failures = 0;
-
-void Check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
-    if (!ok) ++failures;
-}
+using probe::Check;
 
 void Press(HWND w, WPARAM key, bool shift = false) {
     BYTE keys[256] = {};
@@ -39,20 +27,12 @@ void Press(HWND w, WPARAM key, bool shift = false) {
 }  // namespace
 
 int main() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"verezerud-focus-probe";
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    ::DeleteFileW((dir + L"\\ZURivIdid.tim").c_str());
-    ::DeleteFileW((dir + L"\\SettingT.tim").c_str());
-
-    vz::VirtualScheduler scheduler;
-    vz::RealDisk disk(vz::Narrow(dir));
-    vz::SilentPlayer sound;
-    vz::EmbeddedResources resources;
-    vz::Program program(vz::Services{scheduler, disk, sound, resources, vz::Screen{}});
+    probe::Setup setup(L"verezerud-focus-probe");
+    vz::VirtualScheduler& scheduler = setup.scheduler;
+    vz::Program& program = setup.program;
+    vz::win32::Renderer& renderer = setup.renderer;
+    vz::RealDisk& disk = setup.disk;
     vz::Runtime& rt = program.runtime();
-    vz::win32::Renderer renderer(rt);
     program.Start();
     scheduler.Advance(58 * 60 * 1000 + 10 * 1000);  // the rest screen
 
@@ -94,5 +74,5 @@ int main() {
     Check(rt.Find("frmSetting") == nullptr && disk.Contents("SettingT.tim") != saved,
           "Tab to OK and Space: the settings are saved");
     program.Stop();
-    return failures ? 1 : 0;
+    return probe::failures ? 1 : 0;
 }

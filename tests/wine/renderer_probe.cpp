@@ -5,23 +5,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
-#include "app/embedded_resources.h"
-#include "app/program.h"
-#include "platform/native_path.h"
-#include "platform/real_disk.h"
-#include "platform/virtual_scheduler.h"
-#include "win32/renderer.h"
+#include "probe.h"
 
 namespace {
 
-int failures = 0;
-
-void Check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
-    if (!ok) ++failures;
-}
+using probe::Check;
 
 bool Rect(HWND w, LONG left, LONG top, LONG right, LONG bottom) {
     RECT r{};
@@ -34,19 +22,10 @@ bool Rect(HWND w, LONG left, LONG top, LONG right, LONG bottom) {
 }  // namespace
 
 int main() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"verezerud-renderer-probe";
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    ::DeleteFileW((dir + L"\\ZURivIdid.tim").c_str());
-    ::DeleteFileW((dir + L"\\SettingT.tim").c_str());
-
-    vz::VirtualScheduler scheduler;
-    vz::RealDisk disk(vz::Narrow(dir));
-    vz::SilentPlayer sound;
-    vz::EmbeddedResources resources;
-    vz::Program program(vz::Services{scheduler, disk, sound, resources, vz::Screen{}});
-    vz::win32::Renderer renderer(program.runtime());
+    probe::Setup setup(L"verezerud-renderer-probe");
+    vz::VirtualScheduler& scheduler = setup.scheduler;
+    vz::Program& program = setup.program;
+    vz::win32::Renderer& renderer = setup.renderer;
     program.Start();
 
     HWND splash = renderer.Window("frmSplash");
@@ -67,5 +46,5 @@ int main() {
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     Check(!::IsWindow(splash), "and the window is destroyed");
-    return failures ? 1 : 0;
+    return probe::failures ? 1 : 0;
 }
