@@ -19,8 +19,9 @@ int main(int argc, char** argv) {
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-gui", command_line))
         return *status;
     std::ifstream file;
-    if (!OpenScript(command_line, "verezerud-sim-gui", file)) return 2;
-    std::istream& script = command_line.script.empty() ? std::cin : file;
+    std::istream* opened = OpenScript(command_line, "verezerud-sim-gui", file);
+    if (!opened) return 2;
+    std::istream& script = *opened;
     const SimOptions& options = command_line.options;
 
     const qt::PlatformChoice platform = qt::ChoosePlatform();

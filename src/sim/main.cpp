@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ifstream file;
-    if (!vz::OpenScript(line, "verezerud-sim", file)) return 2;
+    std::istream* script = vz::OpenScript(line, "verezerud-sim", file);
+    if (!script) return 2;
     vz::Simulator sim(line.options, std::cout, std::cerr);
-    return sim.Run(line.script.empty() ? std::cin : file);
+    return sim.Run(*script);
 }

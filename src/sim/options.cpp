@@ -85,11 +85,12 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
     return std::nullopt;
 }
 
-bool OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file) {
-    if (line.script.empty()) return true;
+std::istream* OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file) {
+    if (line.script.empty()) return &std::cin;
     file.open(NativePath(line.script));
-    if (!file) std::cerr << program << ": cannot read " << line.script << '\n';
-    return bool(file);
+    if (file) return &file;
+    std::cerr << program << ": cannot read " << line.script << '\n';
+    return nullptr;
 }
 
 }  // namespace vz

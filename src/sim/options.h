@@ -19,7 +19,8 @@ struct SimCommandLine {
 std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* program,
                                        SimCommandLine& line);
 
-// Opens the script named on the command line; false (reported) if it cannot.
-bool OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file);
+// The script to run: the file named on the command line, opened into `file`,
+// or standard input when none is named; nullptr (reported) if it cannot be read.
+std::istream* OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file);
 
 }  // namespace vz

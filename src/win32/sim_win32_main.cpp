@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-win32", command_line))
         return *status;
     std::ifstream file;
-    if (!OpenScript(command_line, "verezerud-sim-win32", file)) return 2;
-    std::istream& script = command_line.script.empty() ? std::cin : file;
+    std::istream* opened = OpenScript(command_line, "verezerud-sim-win32", file);
+    if (!opened) return 2;
+    std::istream& script = *opened;
     const SimOptions& options = command_line.options;
 
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
