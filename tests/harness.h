@@ -36,6 +36,7 @@ public:
     // Like Do, but keeps only lines containing `needle`.
     Lines Grep(const std::string& script, const std::string& needle);
 
+    Simulator& sim() { return *sim_; }
     std::filesystem::path File(const std::string& name) const { return data_dir_ / name; }
     // The file's bytes, or nothing when it does not exist.
     std::optional<Bytes> Read(const std::string& name) const;

@@ -13,6 +13,7 @@ Form1::Form1(Runtime& runtime) : Form(runtime, kName) {
     caption = "Verezerud";
     icon = "icon";
     border_style = BorderStyle::FixedSingle;
+    DesignRole(WindowRole::MenuCarrier);
     centre_on_load = true;
     AddMenu({"File",
              "File",

@@ -11,6 +11,7 @@ inline constexpr double kDialogBorder = 45;
 
 // A plain box with a dialog border around a client area of the given size.
 inline void DesignDialog(Form& form, double client_width, double client_height) {
+    form.DesignRole(WindowRole::Dialog);
     form.border_style = BorderStyle::FixedDialog;
     form.show_in_taskbar = false;
     form.centre_on_load = true;
@@ -20,6 +21,7 @@ inline void DesignDialog(Form& form, double client_width, double client_height) 
 
 // A borderless box: the client area is the window.
 inline void DesignBorderless(Form& form, double width, double height) {
+    form.DesignRole(WindowRole::Dialog);
     form.border_style = BorderStyle::None;
     form.show_in_taskbar = false;
     form.centre_on_load = true;

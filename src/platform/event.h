@@ -32,6 +32,7 @@ enum class EventKind {
     PopupClosed,
     UserSelect,  // the user picked a combo box item
     Items,       // a combo box's list changed
+    Role,        // a window's role changed (Form::Role)
 };
 
 struct Event {

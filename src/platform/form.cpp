@@ -55,6 +55,12 @@ void Form::SetBackColor(Color color) {
     runtime_.Emit(e);
 }
 
+void Form::SetRole(WindowRole role) {
+    if (role == role_) return;
+    role_ = role;
+    runtime_.Emit(EventKind::Role, this);
+}
+
 void Form::MakeTopmost() {
     const Screen& s = runtime_.screen();
     const PixelRect r =

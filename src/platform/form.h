@@ -21,6 +21,12 @@ class Runtime;
 
 enum class BorderStyle { None = 0, FixedSingle = 1, FixedDialog = 3 };
 
+// What a window is to the user, which decides how a desktop treats it: the
+// reminder window is a banner until it turns into the rest screen; the small
+// windows are dialogs; the menu carrier is never shown. The window says so
+// itself; nothing guesses it from colour or size.
+enum class WindowRole { Plain, Banner, RestScreen, Dialog, MenuCarrier };
+
 class Form {
 public:
     Form(Runtime& runtime, std::string name);
@@ -49,6 +55,10 @@ public:
 
     Color BackColor() const { return back_color_; }
     void SetBackColor(Color color);
+
+    WindowRole Role() const { return role_; }
+    // A change of role is told to the front ends, not traced.
+    void SetRole(WindowRole role);
 
     // Places the window above all others, re-applying its rectangle in pixels.
     void MakeTopmost();
@@ -86,6 +96,7 @@ public:
     void AddMenu(Menu menu) { menus_.push_back(std::move(menu)); }
     void DesignGeometry(double left, double top, double width, double height);
     void DesignBackColor(Color color) { back_color_ = color; }
+    void DesignRole(WindowRole role) { role_ = role; }
     void MarkLoaded() { loaded_ = true; }
     bool Loaded() const { return loaded_; }
     void MarkUnloaded();
@@ -98,6 +109,7 @@ private:
     bool modal_ = false;
     Form* owner_ = nullptr;
     Color back_color_ = kSystemButtonFace;
+    WindowRole role_ = WindowRole::Plain;
     std::uint64_t topmost_order_ = 0;
     bool loaded_ = false;
     std::vector<Control*> controls_;

@@ -183,17 +183,26 @@ Form* Runtime::ModalWindow() const {
     return top;
 }
 
-Runtime::Target Runtime::Locate(const std::string& target) const {
+const char* KeyName(Key key) { return key == Key::Enter ? "Enter" : "Escape"; }
+
+Target Target::Of(Form& form) { return Target{form.name(), &form, nullptr, false}; }
+
+Target Target::Of(Control& control) {
+    return Target{control.Path(), &control.form(), &control, false};
+}
+
+Target Runtime::Locate(const std::string& name) const {
     Target t;
-    const auto dot = target.find('.');
-    const std::string window = target.substr(0, dot);
+    t.name = name;
+    const auto dot = name.find('.');
+    const std::string window = name.substr(0, dot);
     if (!IsRegistered(window)) {
         t.bad = true;
         return t;
     }
     t.form = Find(window);
     if (t.form && dot != std::string::npos) {
-        t.control = t.form->FindControl(target.substr(dot + 1));
+        t.control = t.form->FindControl(name.substr(dot + 1));
         if (!t.control) t.bad = true;
     }
     return t;
@@ -219,11 +228,10 @@ InputResult Runtime::TakenByPopup(const std::string& input) {
     return Ignore(input);
 }
 
-InputResult Runtime::Click(const std::string& target) {
-    const Target t = Locate(target);
+InputResult Runtime::Click(const Target& t) {
     if (t.bad) return InputResult::BadTarget;
-    if (PopupOpen()) return TakenByPopup("click " + target);
-    if (!Accepts(t)) return Ignore("click " + target);
+    if (PopupOpen()) return TakenByPopup("click " + t.name);
+    if (!Accepts(t)) return Ignore("click " + t.name);
     if (t.control) {
         if (t.control->on_click) Dispatch(t.control->on_click);
     } else {
@@ -233,10 +241,9 @@ InputResult Runtime::Click(const std::string& target) {
     return InputResult::Delivered;
 }
 
-InputResult Runtime::Hover(const std::string& target) {
-    const Target t = Locate(target);
+InputResult Runtime::Hover(const Target& t) {
     if (t.bad) return InputResult::BadTarget;
-    if (!Accepts(t)) return Ignore("hover " + target);
+    if (!Accepts(t)) return Ignore("hover " + t.name);
     if (t.control) {
         if (t.control->on_mouse_move) Dispatch(t.control->on_mouse_move);
     } else {
@@ -246,12 +253,11 @@ InputResult Runtime::Hover(const std::string& target) {
     return InputResult::Delivered;
 }
 
-InputResult Runtime::Select(const std::string& target, int position) {
-    const Target t = Locate(target);
+InputResult Runtime::Select(const Target& t, int position) {
     if (t.bad || (t.control && t.control->kind() != Control::Kind::ComboBox))
         return InputResult::BadTarget;
     auto* combo = static_cast<ComboBox*>(t.control);
-    const std::string input = "select " + target + " " + std::to_string(position);
+    const std::string input = "select " + t.name + " " + std::to_string(position);
     if (PopupOpen()) return TakenByPopup(input);
     if (!Accepts(t) || !combo || position < 0 || position >= combo->ListCount())
         return Ignore(input);
@@ -260,15 +266,15 @@ InputResult Runtime::Select(const std::string& target, int position) {
     return InputResult::Delivered;
 }
 
-InputResult Runtime::Key(const std::string& key) {
-    if (key != "Enter" && key != "Escape") return InputResult::BadTarget;
-    if (PopupOpen() && key == "Escape") return TakenByPopup("key " + key);
+InputResult Runtime::Press(Key key) {
+    const std::string input = std::string("key ") + KeyName(key);
+    if (PopupOpen() && key == Key::Escape) return TakenByPopup(input);
     Form* window = ModalWindow();
-    if (!running_ || !window || PopupOpen()) return Ignore("key " + key);
+    if (!running_ || !window || PopupOpen()) return Ignore(input);
     for (Control* c : window->Controls()) {
         if (c->kind() != Control::Kind::CommandButton || !c->Visible()) continue;
         auto* button = static_cast<CommandButton*>(c);
-        const bool presses = key == "Enter" ? button->is_default : button->is_cancel;
+        const bool presses = key == Key::Enter ? button->is_default : button->is_cancel;
         if (presses && button->on_click) {
             Dispatch(button->on_click);
             break;

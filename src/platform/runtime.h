@@ -30,6 +30,22 @@ struct Services {
 
 enum class InputResult { Delivered, Ignored, BadTarget };
 
+enum class Key { Enter, Escape };
+const char* KeyName(Key key);  // "Enter", "Escape"
+
+// What input is aimed at: a window of the program, loaded or not, or a
+// control on a loaded one. `name` is how a user names it ("frmSplash",
+// "frmSetting.Command1"), which a report of ignored input repeats.
+struct Target {
+    std::string name;
+    Form* form = nullptr;
+    Control* control = nullptr;
+    bool bad = false;
+
+    static Target Of(Form& form);
+    static Target Of(Control& control);
+};
+
 class Runtime {
 public:
     using Factory = std::function<std::unique_ptr<Form>(Runtime&)>;
@@ -92,12 +108,12 @@ public:
     const Menu* PopupItems() const;
     void ClosePopup();
 
-    // Input from the user, by target name ("frmSplash", "frmSetting.Command1").
-    InputResult Click(const std::string& target);
-    InputResult Hover(const std::string& target);
-    InputResult Select(const std::string& target, int position);
-    InputResult Key(const std::string& key);  // "Enter" or "Escape"
-    InputResult Choose(const std::string& item);
+    // Input from the user, aimed at a window or a control of one.
+    InputResult Click(const Target& target);
+    InputResult Hover(const Target& target);
+    InputResult Select(const Target& combo, int position);
+    InputResult Press(Key key);
+    InputResult Choose(const std::string& item);  // by the item's design name
     InputResult Dismiss();
     // The visible modal window that has the input, if any.
     Form* ModalWindow() const;
@@ -105,11 +121,6 @@ public:
     // What a name such as "frmSplash" or "frmSplash.Label2" stands for: the
     // window, if loaded, and the control on it. Bad when there is no such
     // window, or no such control on a loaded one. Never loads a window.
-    struct Target {
-        Form* form = nullptr;
-        Control* control = nullptr;
-        bool bad = false;
-    };
     Target Locate(const std::string& name) const;
 
 private:

@@ -8,8 +8,8 @@
 
 namespace vz::qt {
 
-PointerWidget::PointerWidget(QWidget* parent, InputSink& sink, std::string target)
-    : QWidget(parent), sink_(sink), target_(std::move(target)) {
+PointerWidget::PointerWidget(QWidget* parent, InputSink& sink, Control* control)
+    : QWidget(parent), sink_(sink), control_(control) {
     setMouseTracking(true);  // moves without a button held count too
 }
 
@@ -24,12 +24,12 @@ void PointerWidget::mouseReleaseEvent(QMouseEvent* e) {
     pressed_ = false;
     // A click is a press and a release on the same control.
     if (rect().contains(e->position().toPoint()))
-        sink_.Click(target_, e->globalPosition().toPoint());
+        sink_.Click(control_, e->globalPosition().toPoint());
 }
 
 void PointerWidget::mouseMoveEvent(QMouseEvent* e) {
     e->accept();
-    sink_.Hover(target_);
+    sink_.Hover(control_);
 }
 
 namespace {
@@ -42,8 +42,8 @@ Qt::Alignment ToQt(Alignment a) {
 }
 }  // namespace
 
-LabelView::LabelView(QWidget* parent, InputSink& sink, const Label& label)
-    : PointerWidget(parent, sink, label.Path()) {
+LabelView::LabelView(QWidget* parent, InputSink& sink, Label& label)
+    : PointerWidget(parent, sink, &label) {
     setObjectName(QString::fromStdString(label.Path()));
     setFont(ToQFont(label.font));
 }
@@ -54,17 +54,7 @@ void LabelView::Sync(const Label& label, QRect box) {
     fore_ = ToQColor(label.fore_color);
     transparent_ = label.transparent;
     align_ = ToQt(label.alignment);
-    wrap_ = !label.auto_size;
-    if (label.auto_size) {
-        // An auto-sized label is as large as its one line of text. It keeps
-        // to its box by the alignment: centred text stays centred in the box,
-        // right-aligned text keeps the right edge. A longer text outgrows it.
-        const QSize text = fontMetrics().size(Qt::TextSingleLine, text_);
-        int x = box.left();
-        if (label.alignment == Alignment::Center) x = box.left() + (box.width() - text.width()) / 2;
-        if (label.alignment == Alignment::Right) x = box.right() + 1 - text.width();
-        box = QRect(x, box.top(), text.width(), text.height());
-    }
+    wrap_ = !label.auto_size;  // one that sizes itself has its one line
     setGeometry(box);
     if (shown_ != label.Visible()) {
         shown_ = label.Visible();
@@ -82,9 +72,9 @@ void LabelView::paintEvent(QPaintEvent*) {
     p.drawText(rect(), int(align_ | Qt::AlignTop) | (wrap_ ? Qt::TextWordWrap : 0), text_);
 }
 
-PictureView::PictureView(QWidget* parent, InputSink& sink, const Control& control,
+PictureView::PictureView(QWidget* parent, InputSink& sink, Control& control,
                          QPixmap picture, QColor back)
-    : PointerWidget(parent, sink, control.Path()), picture_(std::move(picture)), back_(back) {
+    : PointerWidget(parent, sink, &control), picture_(std::move(picture)), back_(back) {
     setObjectName(QString::fromStdString(control.Path()));
 }
 
@@ -94,15 +84,16 @@ void PictureView::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, picture_);  // at its own size, clipped to the control
 }
 
-LineView::LineView(QWidget* parent, const Line& line, QPoint client_origin)
-    : QWidget(parent),
-      line_(QPointF(client_origin) + QPointF(line.x1, line.y1) / 15.0,
-            QPointF(client_origin) + QPointF(line.x2, line.y2) / 15.0),
-      color_(ToQColor(line.color)),
-      width_(std::max(1, line.width_px)) {
+LineView::LineView(QWidget* parent, const Line& line)
+    : QWidget(parent), color_(ToQColor(line.color)), width_(std::max(1, line.width_px)) {
     setObjectName(QString::fromStdString(line.Path()));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(parent->rect());
+}
+
+void LineView::Sync(QPoint from, QPoint to) {
+    line_ = QLineF(from, to);
+    setGeometry(parentWidget()->rect());
+    update();
 }
 
 void LineView::paintEvent(QPaintEvent*) {
@@ -111,15 +102,14 @@ void LineView::paintEvent(QPaintEvent*) {
     p.drawLine(line_);
 }
 
-ComboView::ComboView(QWidget* parent, InputSink& sink, const ComboBox& combo) : QComboBox(parent) {
+ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo) : QComboBox(parent) {
     setObjectName(QString::fromStdString(combo.Path()));
     setFont(ToQFont(combo.font));
     setFocusPolicy(Qt::StrongFocus);
-    const std::string target = combo.Path();
     // Only the user's picks: the program's own writes of ListIndex do not
     // emit `activated`.
     connect(this, &QComboBox::activated, this,
-            [&sink, target](int index) { sink.Select(target, index); });
+            [&sink, &combo](int index) { sink.Select(combo, index); });
 }
 
 void ComboView::Sync(const ComboBox& combo) {
@@ -139,15 +129,14 @@ void ComboView::Sync(const ComboBox& combo) {
     setVisible(combo.Visible());
 }
 
-ButtonView::ButtonView(QWidget* parent, InputSink& sink, const CommandButton& button)
+ButtonView::ButtonView(QWidget* parent, InputSink& sink, CommandButton& button)
     : QPushButton(parent) {
     setObjectName(QString::fromStdString(button.Path()));
     setFont(ToQFont(button.font));
     setAutoDefault(false);  // Enter and Escape go to the window, which tells the model
     setFocusPolicy(Qt::StrongFocus);
-    const std::string target = button.Path();
-    connect(this, &QPushButton::clicked, this, [this, &sink, target] {
-        sink.Click(target, mapToGlobal(rect().center()));
+    connect(this, &QPushButton::clicked, this, [this, &sink, &button] {
+        sink.Click(&button, mapToGlobal(rect().center()));
     });
 }
 

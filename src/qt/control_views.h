@@ -13,10 +13,11 @@
 
 namespace vz::qt {
 
-// Reports a click (press and release on the widget) and pointer moves.
+// Reports a click (press and release on the widget) and pointer moves, as
+// input on `control` (nullptr: the window itself).
 class PointerWidget : public QWidget {
 public:
-    PointerWidget(QWidget* parent, InputSink& sink, std::string target);
+    PointerWidget(QWidget* parent, InputSink& sink, Control* control);
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -25,7 +26,7 @@ protected:
 
 private:
     InputSink& sink_;
-    std::string target_;
+    Control* control_;
     bool pressed_ = false;
 };
 
@@ -34,7 +35,7 @@ private:
 // the rest screen's slogan blinks.
 class LabelView : public PointerWidget {
 public:
-    LabelView(QWidget* parent, InputSink& sink, const Label& label);
+    LabelView(QWidget* parent, InputSink& sink, Label& label);
     // Reads the label's properties; `box` is its rectangle in the window.
     void Sync(const Label& label, QRect box);
     const QString& Text() const { return text_; }
@@ -54,7 +55,7 @@ private:
 
 class PictureView : public PointerWidget {
 public:
-    PictureView(QWidget* parent, InputSink& sink, const Control& control, QPixmap picture,
+    PictureView(QWidget* parent, InputSink& sink, Control& control, QPixmap picture,
                 QColor back);
 
 protected:
@@ -67,7 +68,9 @@ private:
 
 class LineView : public QWidget {
 public:
-    LineView(QWidget* parent, const Line& line, QPoint client_origin);
+    LineView(QWidget* parent, const Line& line);
+    // The line's ends in the window; the view covers the whole window.
+    void Sync(QPoint from, QPoint to);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -80,13 +83,13 @@ private:
 
 class ComboView : public QComboBox {
 public:
-    ComboView(QWidget* parent, InputSink& sink, const ComboBox& combo);
+    ComboView(QWidget* parent, InputSink& sink, ComboBox& combo);
     void Sync(const ComboBox& combo);
 };
 
 class ButtonView : public QPushButton {
 public:
-    ButtonView(QWidget* parent, InputSink& sink, const CommandButton& button);
+    ButtonView(QWidget* parent, InputSink& sink, CommandButton& button);
     void Sync(const CommandButton& button);
 };
 

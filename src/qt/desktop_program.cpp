@@ -32,10 +32,11 @@ DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder)
     const std::string decimal = QLocale().decimalPoint().toStdString();
     program_ = std::make_unique<Program>(
         Services{scheduler_, disk_, sound_, resources_, screen, decimal});
-    renderer_ = std::make_unique<Renderer>(program_->runtime(), size);
+    front_end_ = std::make_unique<QtFrontEnd>(size);
+    presenter_ = std::make_unique<Presenter>(program_->runtime(), *front_end_);
 
     // The program reports a failure and, for one it cannot go on from, ends.
-    renderer_->on_error = [this](const std::string& message) {
+    presenter_->on_error = [this](const std::string& message) {
         std::cerr << "verezerud: " << message << '\n';
         QTimer::singleShot(0, &app_, [this, message] {
             if (program_->runtime().Running()) return;
@@ -69,7 +70,7 @@ int DesktopProgram::Run() {
     // Qt ends the program with exit() when its display connection breaks: the
     // unfinished hour is credited then too, with no window left to update.
     g_at_exit = [this] {
-        program_->runtime().RemoveObserver(renderer_.get());
+        program_->runtime().RemoveObserver(presenter_.get());
         Stop();
     };
     std::atexit(RunAtExit);

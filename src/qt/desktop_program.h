@@ -12,7 +12,8 @@
 #include "qt/pulse_sound_player.h"
 #include "qt/qt_resources.h"
 #include "qt/real_time_scheduler.h"
-#include "qt/renderer.h"
+#include "frontend/presenter.h"
+#include "qt/front_end.h"
 #include "qt/stop_signals.h"
 
 namespace vz::qt {
@@ -35,7 +36,8 @@ private:
     PulseSoundPlayer sound_;
     QtResources resources_;
     std::unique_ptr<Program> program_;
-    std::unique_ptr<Renderer> renderer_;
+    std::unique_ptr<QtFrontEnd> front_end_;
+    std::unique_ptr<Presenter> presenter_;
     std::unique_ptr<StopSignals> stop_signals_;
 };
 

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
-#include <algorithm>
 #include <utility>
 #include <qdrawutil.h>
 
+#include "frontend/presenter.h"
 #include "platform/control.h"
 #include "platform/controls.h"
 #include "qt/pictures.h"
@@ -17,9 +17,6 @@
 namespace vz::qt {
 
 namespace {
-
-// A fixed border is drawn as the classic raised dialog frame.
-constexpr int kDialogFramePx = 3;
 
 // No window manager frame for any window: those with a border draw their
 // own. A window shown modal over another is a dialog. Any other is a normal
@@ -34,98 +31,78 @@ Qt::WindowFlags FlagsFor(const Form& form, bool modal) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form, InputSink& sink, QRect screen,
+FormWindow::FormWindow(Form& form, Presenter& presenter, QRect screen,
                        std::function<void()> before_full_screen)
-    : PointerWidget(nullptr, sink, form.name()),
+    : PointerWidget(nullptr, *this, nullptr),
       before_full_screen(std::move(before_full_screen)),
       form_(&form),
-      sink_(sink),
+      presenter_(presenter),
       name_(form.name()),
       screen_(screen),
-      border_(form.border_style) {
-    frame_ = border_ == BorderStyle::None ? 0 : kDialogFramePx;
+      frame_(presenter.layout().Frame(form)) {
     setWindowFlags(FlagsFor(form, false));
     setObjectName(QString::fromStdString(name_));
-    setWindowTitle(form.caption.empty() ? QStringLiteral("Verezerud")
-                                        : QString::fromStdString(form.caption));
+    setWindowTitle(QString::fromStdString(Title(form)));
     setAttribute(Qt::WA_OpaquePaintEvent);
     BuildControls();
-    SyncAll();
 }
 
 void FormWindow::Detach() { form_ = nullptr; }
 
 void FormWindow::BuildControls() {
-    const QPoint client(frame_, frame_);
-    std::vector<QWidget*> windowed;
-    for (Control* c : form_->Controls()) {
+    // Made from the bottom up, so that each lies above those made before it.
+    for (Control* c : StackingOrder(*form_)) {
         QWidget* view = nullptr;
+        const QSize size = ToQRect(presenter_.layout().ControlBox(*c)).size();
         switch (c->kind()) {
             case Control::Kind::Label:
-                view = new LabelView(this, sink_, *static_cast<Label*>(c));
+                view = new LabelView(this, *this, *static_cast<Label*>(c));
                 break;
             case Control::Kind::Image: {
                 auto* image = static_cast<Image*>(c);
-                const QRect r = PxRect(0, 0, c->Width(), c->Height());
-                view = new PictureView(this, sink_, *c, LoadPicture(image->picture, r.size()),
-                                       QColor());
+                view = new PictureView(this, *this, *c, LoadPicture(image->picture, size), QColor());
                 view->setToolTip(QString::fromStdString(image->tool_tip));
                 break;
             }
             case Control::Kind::PictureBox: {
                 auto* box = static_cast<PictureBox*>(c);
-                const QRect r = PxRect(0, 0, c->Width(), c->Height());
-                view = new PictureView(this, sink_, *c, LoadPicture(box->picture, r.size()),
+                view = new PictureView(this, *this, *c, LoadPicture(box->picture, size),
                                        ToQColor(box->back_color));
-                windowed.push_back(view);
                 break;
             }
             case Control::Kind::ComboBox:
-                view = new ComboView(this, sink_, *static_cast<ComboBox*>(c));
-                windowed.push_back(view);
+                view = new ComboView(this, *this, *static_cast<ComboBox*>(c));
                 break;
             case Control::Kind::CommandButton:
-                view = new ButtonView(this, sink_, *static_cast<CommandButton*>(c));
-                windowed.push_back(view);
+                view = new ButtonView(this, *this, *static_cast<CommandButton*>(c));
                 break;
             case Control::Kind::Line:
-                view = new LineView(this, *static_cast<Line*>(c), client);
+                view = new LineView(this, *static_cast<Line*>(c));
                 break;
             case Control::Kind::Timer:
                 break;
         }
         if (view) views_[c->name()] = view;
     }
-    // Controls with windows of their own lie above the drawn ones (labels,
-    // images, lines), which stack among themselves in design order.
-    for (QWidget* w : windowed) w->raise();
     const std::vector<Control*> order = form_->TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(View(order[i - 1]->name()), View(order[i]->name()));
 }
 
-void FormWindow::SyncAll() {
-    SyncForm();
-    if (!form_) return;
-    for (Control* c : form_->Controls()) SyncControl(*c);
-}
-
 void FormWindow::SyncForm() {
     if (!form_) return;
     back_ = ToQColor(form_->BackColor());
-    const QRect outer =
-        PxRect(form_->Left(), form_->Top(), form_->Width(), form_->Height()).translated(screen_.topLeft());
-    ApplyGeometry(outer);
-    for (auto& [name, view] : views_)
-        if (auto* line = dynamic_cast<LineView*>(view.data())) line->setGeometry(rect());
+    const QRect outer = ToQRect(presenter_.layout().Outer(*form_)).translated(screen_.topLeft());
+    ApplyGeometry(outer, Presenter::FullScreen(*form_));
+    for (Control* c : form_->Controls())
+        if (c->kind() == Control::Kind::Line) SyncControl(*c);
     update();
 }
 
-void FormWindow::ApplyGeometry(QRect outer) {
-    // A borderless window the size of the screen goes full screen, so that a
-    // window manager puts it above panels and docks; the geometry is set as
-    // well, for desktops that have no window manager.
-    const bool whole = border_ == BorderStyle::None && outer == screen_;
+void FormWindow::ApplyGeometry(QRect outer, bool whole) {
+    // The rest screen goes full screen, so that a window manager puts it
+    // above panels and docks; the geometry is set as well, for desktops that
+    // have no window manager.
     if (whole != full_screen_) {
         if (whole && before_full_screen) before_full_screen();
         full_screen_ = whole;
@@ -139,33 +116,33 @@ void FormWindow::SetScreen(QRect screen) {
     SyncForm();
 }
 
-bool FormWindow::RestScreen() const {
-    return form_ && full_screen_ && isVisible() && back_ == QColor(Qt::black);
-}
-
 void FormWindow::SyncControl(const Control& c) {
     if (!form_) return;
     const auto it = views_.find(c.name());
     if (it == views_.end() || !it->second) return;
     QWidget* view = it->second;
-    const QRect box = PxRect(c.Left(), c.Top(), c.Width(), c.Height()).translated(frame_, frame_);
+    const Layout& layout = presenter_.layout();
     switch (c.kind()) {
         case Control::Kind::Label:
-            static_cast<LabelView*>(view)->Sync(static_cast<const Label&>(c), box);
+            static_cast<LabelView*>(view)->Sync(static_cast<const Label&>(c),
+                                                ToQRect(layout.ControlBox(c)));
             return;
         case Control::Kind::ComboBox:
-            view->setGeometry(box);
+            view->setGeometry(ToQRect(layout.ControlBox(c)));
             static_cast<ComboView*>(view)->Sync(static_cast<const ComboBox&>(c));
             return;
         case Control::Kind::CommandButton:
-            view->setGeometry(box);
+            view->setGeometry(ToQRect(layout.ControlBox(c)));
             static_cast<ButtonView*>(view)->Sync(static_cast<const CommandButton&>(c));
             return;
-        case Control::Kind::Line:
+        case Control::Kind::Line: {
+            const auto [from, to] = layout.LineEnds(static_cast<const Line&>(c));
+            static_cast<LineView*>(view)->Sync(ToQPoint(from), ToQPoint(to));
             view->setVisible(c.Visible());
             return;
+        }
         default:
-            view->setGeometry(box);
+            view->setGeometry(ToQRect(layout.ControlBox(c)));
             view->setVisible(c.Visible());
             view->update();
     }
@@ -214,6 +191,22 @@ void FormWindow::FocusFirstControl() {
     }
 }
 
+void FormWindow::Click(Control* control, QPoint global) {
+    if (form_) presenter_.Click(*this, control, FromQPoint(global));
+}
+
+void FormWindow::Hover(Control* control) {
+    if (form_) presenter_.Hover(*this, control);
+}
+
+void FormWindow::Select(ComboBox& combo, int position) {
+    if (form_) presenter_.Select(*this, combo, position);
+}
+
+void FormWindow::Press(Key key) {
+    if (form_) presenter_.Press(key);
+}
+
 void FormWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), back_);
@@ -234,10 +227,10 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            sink_.Key("Enter");
+            Press(Key::Enter);
             return;
         case Qt::Key_Escape:
-            sink_.Key("Escape");
+            Press(Key::Escape);
             return;
         default:
             QWidget::keyPressEvent(e);

@@ -1,27 +1,30 @@
 #pragma once
 // One window of the model as a real top-level window. It has no frame from
 // the window manager: a window with a border draws its own, so no design
-// ever gets a title bar. It follows the model's geometry, colour, visibility
-// and controls, and passes clicks, pointer moves and Enter/Escape on.
+// ever gets a title bar. It takes its place, colour and states from the
+// presenter and the model, shows each control in a view of its own, and
+// passes clicks, pointer moves, picks and Enter/Escape on to the presenter.
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <map>
 
+#include "frontend/front_end.h"
 #include "platform/form.h"
 #include "qt/control_views.h"
 
 namespace vz {
 class Control;
-}
+class Presenter;
+}  // namespace vz
 
 namespace vz::qt {
 
-class FormWindow : public PointerWidget {
+class FormWindow : public PointerWidget, public Surface, public InputSink {
 public:
-    // `screen` is the primary screen's rectangle; the model's origin is its top-left.
-    FormWindow(Form& form, InputSink& sink, QRect screen,
+    // `screen` is where the model's screen lies on the desktop.
+    FormWindow(Form& form, Presenter& presenter, QRect screen,
                std::function<void()> before_full_screen = {});
 
     const std::string& name() const { return name_; }
@@ -29,25 +32,25 @@ public:
     // The model has destroyed its window; nothing here reads it any more.
     void Detach();
 
-    // The primary monitor's rectangle, where the model's screen lies, moved.
+    // The model's screen moved on the desktop (the primary monitor did).
     void SetScreen(QRect screen);
     void SyncForm();
     void SyncControl(const Control& control);
-    void SyncAll();
     void ShowWindow(FormWindow* owner);
     void HideWindow();
     bool FullScreen() const { return full_screen_; }
-    // Shown, black and covering the model's whole screen: the rest screen.
-    bool RestScreen() const;
 
-    // Called just before the window asks to go full screen; given to the
-    // constructor, it is called for a window built already covering the screen.
+    // Called just before the window asks to go full screen.
     std::function<void()> before_full_screen;
 
     // The widget that shows a control, by its name ("Label2"); nothing if none.
     QWidget* View(const std::string& control) const;
-    // The pixel width of the drawn border.
-    int Frame() const { return frame_; }
+
+    // InputSink: to the presenter, from this window.
+    void Click(Control* control, QPoint global) override;
+    void Hover(Control* control) override;
+    void Select(ComboBox& combo, int position) override;
+    void Press(Key key) override;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -57,14 +60,13 @@ protected:
 private:
     void BuildControls();
     void FocusFirstControl();
-    void ApplyGeometry(QRect outer);
+    void ApplyGeometry(QRect outer, bool whole);
 
     Form* form_;
-    InputSink& sink_;
+    Presenter& presenter_;
     std::string name_;
     QRect screen_;
     int frame_ = 0;
-    BorderStyle border_;
     QColor back_;
     bool full_screen_ = false;
     std::map<std::string, QPointer<QWidget>> views_;

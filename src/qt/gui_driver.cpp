@@ -12,16 +12,13 @@
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
-#include <cstdlib>
-#include <iostream>
-#include <sstream>
+#include <utility>
 
-#include "app/program.h"
-#include "platform/runtime.h"
+#include "platform/controls.h"
 #include "qt/form_window.h"
-#include "qt/renderer.h"
+#include "qt/front_end.h"
 #include "qt/synthetic_input.h"
-#include "sim/simulator.h"
+#include "qt/units.h"
 
 namespace vz::qt {
 
@@ -30,18 +27,16 @@ namespace {
 constexpr int kSettleLimitMs = 3000;
 constexpr int kPaintRounds = 4;
 
-// A point of the window's own surface, clear of its controls: where a user
-// clicks "the window" rather than something on it.
-QPoint FreePoint(FormWindow* w) {
-    const QRect client = w->rect().adjusted(w->Frame(), w->Frame(), -w->Frame(), -w->Frame());
-    const auto free = [&](QPoint p) { return client.contains(p) && !w->childAt(p); };
-    const QPoint preferred(client.left() + client.width() * 3 / 4,
-                           client.top() + client.height() * 3 / 4);
-    if (free(preferred)) return preferred;
-    for (int y = client.bottom(); y >= client.top(); --y)
-        for (int x = client.right(); x >= client.left(); x -= 4)
-            if (free(QPoint(x, y))) return QPoint(x, y);
-    return preferred;
+FormWindow& Window(Surface& surface) { return static_cast<FormWindow&>(surface); }
+
+// The widget of the window that lies at `at`, and the point in it.
+std::pair<QWidget*, QPoint> At(Surface& surface, Point at) {
+    FormWindow& w = Window(surface);
+    const QPoint p = ToQPoint(at);
+    QWidget* child = w.childAt(p);
+    QWidget* target = child ? child : &w;
+    QCursor::setPos(w.mapToGlobal(p));
+    return {target, target->mapFrom(&w, p)};
 }
 
 }  // namespace
@@ -69,64 +64,44 @@ bool ScriptedInputOnly::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-GuiDriver::GuiDriver(Simulator& sim, Renderer& renderer) : sim_(sim), renderer_(renderer) {}
+GuiDriver::GuiDriver(Simulator& sim, Presenter& presenter, QtFrontEnd& front_end)
+    : RealInput(sim, presenter), front_end_(front_end) {}
 
-bool GuiDriver::RunLine(const std::string& raw, int n) {
-    const bool ok = RunLineWithRealInput(sim_, *this, raw, n);
+void GuiDriver::AfterLine() { QCoreApplication::processEvents(); }
+
+bool GuiDriver::OnScreen(Surface& surface) { return Window(surface).isVisible(); }
+
+void GuiDriver::Press(Surface& surface, Point at) {
+    const auto [widget, local] = At(surface, at);
+    SendClick(widget, local);
+}
+
+void GuiDriver::Move(Surface& surface, Point at) {
+    const auto [widget, local] = At(surface, at);
+    SendMove(widget, local);
+}
+
+bool GuiDriver::ChooseItem(std::size_t index) {
+    QMenu* menu = front_end_.ShownMenu();
+    if (!menu || !menu->isVisible() || index >= std::size_t(menu->actions().size())) return false;
+    QAction* action = menu->actions()[qsizetype(index)];
+    const QPoint at = menu->actionGeometry(action).center();
+    QCursor::setPos(menu->mapToGlobal(at));
+    SendClick(menu, at);
     QCoreApplication::processEvents();
-    return ok;
-}
-
-bool GuiDriver::ClickOrHover(bool click, const Runtime::Target& t) {
-    FormWindow* w = renderer_.Window(t.form->name());
-    if (!w || !w->isVisible()) return false;
-    QWidget* widget = w;
-    QPoint at;
-    if (!t.control) {
-        at = FreePoint(w);
-    } else {
-        widget = w->View(t.control->name());
-        auto* label = dynamic_cast<LabelView*>(widget);
-        if (label && !label->Shown()) return false;
-        // A combo box opens its list on a press; its click is left to the model.
-        if (!widget || !widget->isVisible() || qobject_cast<QComboBox*>(widget)) return false;
-        at = widget->rect().center();
-    }
-    QCursor::setPos(widget->mapToGlobal(at));
-    if (click)
-        SendClick(widget, at);
-    else
-        SendMove(widget, at);
     return true;
 }
 
-bool GuiDriver::Choose(const std::string& item) {
-    QMenu* menu = renderer_.OpenMenu();
+bool GuiDriver::CloseMenu() {
+    QMenu* menu = front_end_.ShownMenu();
     if (!menu || !menu->isVisible()) return false;
-    for (QAction* a : menu->actions()) {
-        if (a->objectName().toStdString() != item) continue;
-        const QPoint at = menu->actionGeometry(a).center();
-        QCursor::setPos(menu->mapToGlobal(at));
-        SendClick(menu, at);
-        QCoreApplication::processEvents();
-        // A click on a separator leaves some menus open; it chooses nothing.
-        if (renderer_.OpenMenu() == menu && menu->isVisible()) SendKey(menu, Qt::Key_Escape);
-        return true;
-    }
-    return false;
-}
-
-bool GuiDriver::Dismiss() {
-    QMenu* menu = renderer_.OpenMenu();
-    if (!menu || !menu->isVisible()) return false;
-    SendKey(menu, Qt::Key_Escape);
+    qt::SendKey(menu, Qt::Key_Escape);
     return true;
 }
 
-bool GuiDriver::Select(const Runtime::Target& t, int n) {
-    FormWindow* w = renderer_.Window(t.form->name());
-    auto* combo = w ? qobject_cast<QComboBox*>(w->View(t.control->name())) : nullptr;
-    if (!combo || !combo->isVisible() || n < 0 || n >= combo->count()) return false;
+bool GuiDriver::PickFromList(Surface& surface, ComboBox& model, Point, int n) {
+    auto* combo = qobject_cast<QComboBox*>(Window(surface).View(model.name()));
+    if (!combo || !combo->isVisible() || n >= combo->count()) return false;
     // Open the list with a click, then click the item, as a user picks one.
     SendClick(combo, combo->rect().center());
     QCoreApplication::processEvents();
@@ -137,16 +112,14 @@ bool GuiDriver::Select(const Runtime::Target& t, int n) {
     // confirms it with Enter (a click so soon after the list opened is taken
     // for the end of the click that opened it).
     SendMove(list, at);
-    SendKey(combo->view(), Qt::Key_Return);
+    qt::SendKey(combo->view(), Qt::Key_Return);
     return true;
 }
 
-bool GuiDriver::Key(const Form& to, const std::string& key) {
-    FormWindow* w = renderer_.Window(to.name());
-    if (!w || !w->isVisible()) return false;
-    QWidget* target = w->focusWidget() ? w->focusWidget() : w;
-    SendKey(target, key == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
-    return true;
+void GuiDriver::SendKey(Surface& surface, Key key) {
+    FormWindow& w = Window(surface);
+    QWidget* target = w.focusWidget() ? w.focusWidget() : &w;
+    qt::SendKey(target, key == Key::Enter ? Qt::Key_Return : Qt::Key_Escape);
 }
 
 void GuiDriver::Settle() {

@@ -1,42 +1,36 @@
 #pragma once
-// Runs simulator commands against the real front end. The user's commands
-// (click, hover, choose, dismiss, select, key) become real input events at
-// the widget that shows their target, and reach the model only through the
-// front end (see sim/real_input.h). `snap FILE` saves the whole screen as a PNG.
+// Runs simulator scripts against the Qt front end: the user's commands become
+// real input events on the widgets (see sim/real_input.h), and `snap FILE`
+// saves the whole screen as a PNG.
 
 #include <QObject>
 #include <string>
 
 #include "sim/real_input.h"
 
-namespace vz {
-class Simulator;
-}
-
 namespace vz::qt {
 
-class Renderer;
-class FormWindow;
+class QtFrontEnd;
 
 class GuiDriver : public RealInput {
 public:
-    GuiDriver(Simulator& sim, Renderer& renderer);
-    // One script line; false on a script error, which has been reported.
-    bool RunLine(const std::string& line, int line_number);
+    GuiDriver(Simulator& sim, Presenter& presenter, QtFrontEnd& front_end);
     // Lets every window be drawn on screen.
     void Settle();
 
-    bool ClickOrHover(bool click, const Runtime::Target& target) override;
-    bool Choose(const std::string& item) override;
-    bool Dismiss() override;
-    bool Select(const Runtime::Target& combo, int position) override;
-    bool Key(const Form& to, const std::string& key) override;
+protected:
+    bool OnScreen(Surface& surface) override;
+    void Press(Surface& surface, Point at) override;
+    void Move(Surface& surface, Point at) override;
+    bool PickFromList(Surface& surface, ComboBox& combo, Point at, int position) override;
+    bool ChooseItem(std::size_t index) override;
+    bool CloseMenu() override;
+    void SendKey(Surface& surface, Key key) override;
     bool Snap(const std::string& file) override;
+    void AfterLine() override;
 
 private:
-
-    Simulator& sim_;
-    Renderer& renderer_;
+    QtFrontEnd& front_end_;
 };
 
 // Keeps the real pointer and keyboard out of a scripted run: only the

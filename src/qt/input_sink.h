@@ -1,9 +1,16 @@
 #pragma once
-// Where the front end's widgets send what the user did, by the model's target
-// names ("frmSplash", "frmSplash.Label2"). The model decides what it means.
+// Where the front end's widgets send what the user did on them: the control
+// they show (nullptr for the window's own surface), never a name. The real
+// window passes it on to the presenter, which hands it to the model.
 
 #include <QPoint>
-#include <string>
+
+#include "platform/runtime.h"
+
+namespace vz {
+class ComboBox;
+class Control;
+}  // namespace vz
 
 namespace vz::qt {
 
@@ -11,10 +18,10 @@ class InputSink {
 public:
     virtual ~InputSink() = default;
     // `global` is where the pointer was, for a pop-up menu that the click opens.
-    virtual void Click(const std::string& target, QPoint global) = 0;
-    virtual void Hover(const std::string& target) = 0;
-    virtual void Select(const std::string& target, int position) = 0;
-    virtual void Key(const std::string& key) = 0;  // "Enter" or "Escape"
+    virtual void Click(Control* control, QPoint global) = 0;
+    virtual void Hover(Control* control) = 0;
+    virtual void Select(ComboBox& combo, int position) = 0;
+    virtual void Press(Key key) = 0;
 };
 
 }  // namespace vz::qt

@@ -12,7 +12,7 @@
 
 namespace vz::qt {
 
-MonitorCovers::MonitorCovers(InputSink& sink) : sink_(sink) {
+MonitorCovers::MonitorCovers() {
     const auto refresh = [this] {
         if (Covering()) Refresh();
     };
@@ -25,10 +25,10 @@ MonitorCovers::~MonitorCovers() {
     for (auto& [screen, cover] : covers_) delete cover.data();
 }
 
-void MonitorCovers::Cover(const std::string& target) {
-    if (target == target_) return;
-    target_ = target;
-    if (!target_.empty()) {
+void MonitorCovers::Cover(InputSink* rest) {
+    if (rest == rest_) return;
+    rest_ = rest;
+    if (rest_) {
         // Clicks go to the window that now shows the rest screen.
         for (auto& [screen, cover] : covers_) delete cover.data();
         covers_.clear();
@@ -60,7 +60,7 @@ void MonitorCovers::Refresh() {
     }
     for (QScreen* s : wanted) {
         if (covers_.count(s)) continue;
-        auto* cover = new PointerWidget(nullptr, sink_, target_);
+        auto* cover = new PointerWidget(nullptr, *rest_, nullptr);
         cover->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         cover->setWindowTitle(QStringLiteral("Verezerud"));
         cover->setObjectName(QStringLiteral("monitor-cover"));

@@ -8,25 +8,25 @@
 #include <QObject>
 #include <QPointer>
 #include <map>
-#include <string>
+
+#include "qt/input_sink.h"
 
 class QScreen;
 
 namespace vz::qt {
 
-class InputSink;
 class PointerWidget;
 
 class MonitorCovers : public QObject {
 public:
-    explicit MonitorCovers(InputSink& sink);
+    MonitorCovers();
     ~MonitorCovers() override;
 
-    // Covers the monitors other than the primary one while `target` (the rest
-    // screen's name, which clicks on a cover are reported as) is not empty;
-    // releases them all when it is empty.
-    void Cover(const std::string& target);
-    bool Covering() const { return !target_.empty(); }
+    // Covers the monitors other than the primary one while `rest` (the rest
+    // screen, which input on a cover goes to) is set; releases them all when
+    // it is nullptr.
+    void Cover(InputSink* rest);
+    bool Covering() const { return rest_ != nullptr; }
     // Puts the covers above other windows again (the rest screen goes above them).
     void Raise();
     // Follows a change of the monitors or of which one is the primary.
@@ -35,8 +35,7 @@ public:
 private:
     void Place(QScreen* screen, PointerWidget* cover);
 
-    InputSink& sink_;
-    std::string target_;
+    InputSink* rest_ = nullptr;
     std::map<QScreen*, QPointer<PointerWidget>> covers_;
 };
 

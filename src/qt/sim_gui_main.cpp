@@ -7,9 +7,10 @@
 #include <string>
 
 #include "app/program.h"
+#include "frontend/presenter.h"
+#include "qt/front_end.h"
 #include "qt/gui_driver.h"
 #include "qt/platform_choice.h"
-#include "qt/renderer.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
 
@@ -40,10 +41,11 @@ int main(int argc, char** argv) {
                   << size.height() << '\n';
     // The display's own keyboard reaches the windows only with --live-input;
     // only then does the rest screen hold it, as the program's does.
-    qt::Renderer renderer(sim.program().runtime(), size, options.live_input);
+    qt::QtFrontEnd front_end(size, options.live_input);
+    Presenter presenter(sim.program().runtime(), front_end);
     qt::ScriptedInputOnly input_filter;
     if (!options.live_input) app.installEventFilter(&input_filter);
-    qt::GuiDriver driver(sim, renderer);
+    qt::GuiDriver driver(sim, presenter, front_end);
 
     std::string line;
     int number = 0;

@@ -1,17 +1,6 @@
 #include "qt/units.h"
 
-#include <cmath>
-
-#include "platform/screen.h"
-
 namespace vz::qt {
-
-int Px(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
-
-QRect PxRect(double left, double top, double width, double height) {
-    const int l = Px(left), t = Px(top);
-    return QRect(l, t, Px(left + width) - l, Px(top + height) - t);
-}
 
 QColor ToQColor(Color color) {
     if (color & 0x80000000u) {

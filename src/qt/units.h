@@ -1,19 +1,19 @@
 #pragma once
-// From the forms model's units to the screen's: twips to device-independent
-// pixels (15 twips each, 96 dots per inch) and 0x00BBGGRR colours to QColor.
+// From the front-end contract's pixels and the model's colours to Qt's:
+// boxes and points to QRect and QPoint, 0x00BBGGRR colours to QColor.
 
 #include <QColor>
+#include <QPoint>
 #include <QRect>
 
+#include "frontend/pixels.h"
 #include "platform/font.h"
 
 namespace vz::qt {
 
-// A pixel coordinate: the nearest pixel edge to a length in twips.
-int Px(double twips);
-// A rectangle given in twips, with its edges rounded, so that neighbouring
-// rectangles meet without gaps or overlaps.
-QRect PxRect(double left, double top, double width, double height);
+inline QRect ToQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
+inline QPoint ToQPoint(const Point& p) { return QPoint(p.x, p.y); }
+inline Point FromQPoint(const QPoint& p) { return Point{p.x(), p.y()}; }
 
 // A colour value; system colours (top bit set) resolve to the classic scheme.
 QColor ToQColor(Color color);

@@ -24,6 +24,7 @@ FrmSplash::FrmSplash(Runtime& runtime, Module1& module1)
       module1_(module1) {
     border_style = BorderStyle::None;
     show_in_taskbar = false;
+    DesignRole(WindowRole::Banner);
     DesignGeometry(0, 0, kDesignWidth, kDesignHeight);
     DesignBackColor(kBlack);
 
@@ -126,6 +127,7 @@ void FrmSplash::EndHour() {
     // chosen from it once the hour is over.
     runtime().ClosePopup();
     Hide();
+    SetRole(WindowRole::Banner);
     Timer3.SetEnabled(false);
     Timer4.SetEnabled(false);
     // A countdown longer than the rest of the hour ends with the hour rather
@@ -157,6 +159,7 @@ void FrmSplash::ShowRestScreen() {
     SetBackColor(kBlack);
     SetHeight(runtime().screen().Height());
     CentreImage();
+    SetRole(WindowRole::RestScreen);
 }
 
 void FrmSplash::Timer3_Timer() {

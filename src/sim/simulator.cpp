@@ -14,6 +14,7 @@
 #include "platform/native_path.h"
 #include "platform/real_disk.h"
 #include "platform/text.h"
+#include "sim/script.h"
 #include "sim/trace.h"
 #include "platform/virtual_scheduler.h"
 
@@ -31,19 +32,6 @@ private:
     std::ostream& out_;
     const Scheduler& clock_;
 };
-
-long long ParseDuration(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-    if (i == 0 || i > 12) return -1;
-    const long long n = std::stoll(text.substr(0, i));
-    const std::string unit = text.substr(i);
-    if (unit == "ms") return n;
-    if (unit == "s") return n * 1000;
-    if (unit == "m") return n * 60'000;
-    if (unit == "h") return n * 3'600'000;
-    return -1;
-}
 
 Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err)
     : out_(out), err_(err), data_dir_(options.data_dir), scheduler_(std::make_unique<VirtualScheduler>()) {
@@ -67,11 +55,13 @@ void Simulator::Ignored(const std::string& input) {
     program_->runtime().Emit(e);
 }
 
-bool Simulator::Fail(int line_number, const std::string& message) {
+bool Simulator::Report(int line_number, const std::string& message) {
     out_.flush();
     err_ << "line " << line_number << ": " << message << '\n';
     return false;
 }
+
+void Simulator::Flush() { out_.flush(); }
 
 int Simulator::Run(std::istream& script) {
     std::string line;
@@ -84,99 +74,68 @@ int Simulator::Run(std::istream& script) {
     return 0;
 }
 
-std::vector<std::string> ScriptWords(const std::string& line) {
-    std::istringstream in(line.substr(0, line.find('#')));
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
+bool Simulator::RunLine(const std::string& line, int n) {
+    std::string error;
+    const std::optional<Command> command = ParseCommand(line, error);
+    if (!error.empty()) return Report(n, error);
+    return !command || Execute(*command, n);
 }
 
-bool Simulator::RunLine(const std::string& raw, int n) {
-    const std::vector<std::string> words = ScriptWords(raw);
-    if (words.empty()) return true;
-    const std::string& cmd = words[0];
+bool Simulator::Execute(const Command& c, int n) {
     Runtime& rt = program_->runtime();
-    auto arity = [&](std::size_t count) {
-        return words.size() == count + 1 ? true
-                                         : Fail(n, cmd + " takes " + std::to_string(count) +
-                                                       " argument" + (count == 1 ? "" : "s"));
+    // A name that stands for no window or control is the script's mistake.
+    auto delivered = [&](InputResult r) {
+        return r == InputResult::BadTarget ? Report(n, "bad target: " + c.name) : true;
     };
-    auto result = [&](InputResult r, const std::string& what) {
-        return r == InputResult::BadTarget ? Fail(n, "bad target: " + what) : true;
-    };
-
-    if (cmd == "start") {
-        if (!arity(0)) return false;
-        if (rt.Running())
-            Ignored("start");
-        else
-            program_->Start();
-        return true;
+    switch (c.kind) {
+        case Command::Kind::Start:
+            if (rt.Running())
+                Ignored("start");
+            else
+                program_->Start();
+            return true;
+        case Command::Kind::Stop:
+            if (!rt.Running())
+                Ignored("stop");
+            else
+                program_->Stop();
+            return true;
+        case Command::Kind::Wait:
+            scheduler_->Advance(c.ms);
+            return true;
+        case Command::Kind::Click: return delivered(rt.Click(rt.Locate(c.name)));
+        case Command::Kind::Hover: return delivered(rt.Hover(rt.Locate(c.name)));
+        case Command::Kind::Choose: return delivered(rt.Choose(c.name));
+        case Command::Kind::Dismiss: return delivered(rt.Dismiss());
+        case Command::Kind::Key: return delivered(rt.Press(c.key));
+        case Command::Kind::Select: return delivered(rt.Select(rt.Locate(c.name), c.position));
+        case Command::Kind::Put:
+        case Command::Kind::Mkdir:
+        case Command::Kind::Remove: return Tamper(c, n);
+        // A screenshot needs the real windows; without them one script still serves.
+        case Command::Kind::Snap: return true;
+        case Command::Kind::Print: return Print(c.name, n);
     }
-    if (cmd == "stop") {
-        if (!arity(0)) return false;
-        if (!rt.Running())
-            Ignored("stop");
-        else
-            program_->Stop();
-        return true;
-    }
-    if (cmd == "wait") {
-        if (!arity(1)) return false;
-        const long long ms = ParseDuration(words[1]);
-        if (ms < 0) return Fail(n, "bad duration: " + words[1]);
-        scheduler_->Advance(ms);
-        return true;
-    }
-    if (cmd == "click") return arity(1) && result(rt.Click(words[1]), words[1]);
-    if (cmd == "hover") return arity(1) && result(rt.Hover(words[1]), words[1]);
-    if (cmd == "choose") return arity(1) && result(rt.Choose(words[1]), words[1]);
-    if (cmd == "dismiss") return arity(0) && result(rt.Dismiss(), "dismiss");
-    if (cmd == "key") return arity(1) && result(rt.Key(words[1]), words[1]);
-    if (cmd == "select") {
-        if (!arity(2)) return false;
-        char* end = nullptr;
-        const long pos = std::strtol(words[2].c_str(), &end, 10);
-        if (*end || words[2].empty()) return Fail(n, "bad list position: " + words[2]);
-        return result(rt.Select(words[1], int(pos)), words[1]);
-    }
-    if (cmd == "put" || cmd == "mkdir" || cmd == "remove") return Tamper(words, n);
-    // A screenshot needs the real windows; without them one script still serves.
-    if (cmd == "snap") return arity(1);
-    if (cmd == "print") {
-        if (words.size() == 3 && words[1] == "file") return Print("file " + words[2], n);
-        return arity(1) && Print(words[1], n);
-    }
-    return Fail(n, "unknown command: " + cmd);
+    return true;
 }
 
 // Changes the data folder from outside the program, as the user or another
 // program might while it runs; prints nothing, since the program did nothing.
-bool Simulator::Tamper(const std::vector<std::string>& words, int n) {
+bool Simulator::Tamper(const Command& c, int n) {
     namespace fs = std::filesystem;
-    if (words.size() < 2 || (words[0] != "put" && words.size() != 2))
-        return Fail(n, words[0] + " takes a file name" + (words[0] == "put" ? " and bytes" : ""));
-    const std::string& name = words[1];
-    if (name.find_first_of("/\\") != std::string::npos || name == "." || name == "..")
-        return Fail(n, "bad file name: " + name);
-    Bytes bytes;
-    for (std::size_t i = 2; i < words.size(); ++i) {
-        char* end = nullptr;
-        const long b = std::strtol(words[i].c_str(), &end, 16);
-        if (*end || words[i].size() != 2 || b < 0) return Fail(n, "bad byte: " + words[i]);
-        bytes.push_back(std::uint8_t(b));
-    }
+    const std::string& name = c.name;
+    const Bytes& bytes = c.bytes;
     const fs::path path = NativePath(data_dir_) / NativePath(name);
     std::error_code ec;
     fs::remove_all(path, ec);
-    if (words[0] == "mkdir") {
+    if (c.kind == Command::Kind::Mkdir) {
         fs::create_directories(path, ec);
-    } else if (words[0] == "put") {
+    } else if (c.kind == Command::Kind::Put) {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!file.flush()) return Fail(n, "cannot write " + Utf8Path(path));
+        if (!file.flush()) return Report(n, "cannot write " + Utf8Path(path));
     }
-    if (ec) return Fail(n, "cannot change " + Utf8Path(path) + ": " + ec.message());
+    if (ec) return Report(n, "cannot change " + Utf8Path(path) + ": " + ec.message());
     return true;
 }
 
@@ -197,14 +156,14 @@ bool Simulator::Print(const std::string& what, int n) {
     }
     // The last name is the variable or property; what stands before it, its owner.
     const auto dot = what.rfind('.');
-    if (dot == std::string::npos) return Fail(n, "bad target: " + what);
-    const Runtime::Target t = rt.Locate(what.substr(0, dot));
-    if (t.bad) return Fail(n, "bad target: " + what);
+    if (dot == std::string::npos) return Report(n, "bad target: " + what);
+    const Target t = rt.Locate(what.substr(0, dot));
+    if (t.bad) return Report(n, "bad target: " + what);
     if (!t.form) return answer("not loaded");
     const std::string name = what.substr(dot + 1);
     std::optional<Value> value = t.control ? t.control->Property(name) : t.form->Variable(name);
     if (!value && !t.control) value = t.form->Property(name);
-    if (!value) return Fail(n, "bad target: " + what);
+    if (!value) return Report(n, "bad target: " + what);
     return answer(TraceValue(*value));
 }
 

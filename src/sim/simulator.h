@@ -16,6 +16,7 @@ class Program;
 class SoundPlayer;
 class VirtualScheduler;
 class Resources;
+struct Command;
 
 struct SimOptions {
     std::string data_dir = ".";
@@ -32,16 +33,22 @@ public:
     int Run(std::istream& script);
     // Runs one line; false on a script error, which has been reported.
     bool RunLine(const std::string& line, int line_number);
+    // Runs one parsed command of line `line_number`; false on a script error
+    // (a bad target, a file that cannot be changed), which has been reported.
+    bool Execute(const Command& command, int line_number);
+    // Reports a script error on line `line_number`; returns false.
+    bool Report(int line_number, const std::string& message);
+    // Writes out the trace so far.
+    void Flush();
 
     Program& program() { return *program_; }
     VirtualScheduler& scheduler() { return *scheduler_; }
 
 private:
     class Printer;
-    bool Fail(int line_number, const std::string& message);
     void Ignored(const std::string& input);
     bool Print(const std::string& what, int line_number);
-    bool Tamper(const std::vector<std::string>& words, int line_number);
+    bool Tamper(const Command& command, int line_number);
 
     std::ostream& out_;
     std::ostream& err_;
@@ -53,11 +60,5 @@ private:
     std::unique_ptr<Program> program_;
     std::unique_ptr<Printer> printer_;
 };
-
-// A script line's words, without its comment (from `#` on).
-std::vector<std::string> ScriptWords(const std::string& line);
-
-// Parses a duration such as 800ms, 10s, 58m or 2h into milliseconds; -1 if bad.
-long long ParseDuration(const std::string& text);
 
 }  // namespace vz

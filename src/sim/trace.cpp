@@ -59,7 +59,8 @@ std::string TraceLine(const Event& e) {
         case EventKind::Ignored: return "ignored " + e.text;
         case EventKind::PopupClosed:
         case EventKind::UserSelect:
-        case EventKind::Items: return "";
+        case EventKind::Items:
+        case EventKind::Role: return "";
     }
     return "";
 }

@@ -14,7 +14,8 @@
 #include "platform/instance_lock.h"
 #include "platform/native_path.h"
 #include "platform/real_disk.h"
-#include "win32/renderer.h"
+#include "frontend/presenter.h"
+#include "win32/front_end.h"
 #include "win32/wave_player.h"
 #include "win32/window_timer_scheduler.h"
 
@@ -100,10 +101,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::EmbeddedResources resources;
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
     vz::Runtime& runtime = program.runtime();
-    vz::win32::Renderer renderer(runtime);
+    vz::win32::Win32FrontEnd front_end;
+    vz::Presenter presenter(runtime, front_end);
     // Failures the program reports are kept for a debugger; one it cannot go
     // on from is shown and ends the program.
-    renderer.on_error = [&runtime](const std::string& message) {
+    presenter.on_error = [&runtime](const std::string& message) {
         ::OutputDebugStringW(vz::Widen("verezerud: " + message + "\n").c_str());
         if (runtime.Running()) return;
         Fatal(message);

@@ -2,14 +2,9 @@
 
 #include <iostream>
 
-#include "app/program.h"
-#include "platform/control.h"
-#include "platform/controls.h"
-#include "platform/form.h"
 #include "platform/native_path.h"
-#include "sim/simulator.h"
+#include "win32/front_end.h"
 #include "win32/message_window.h"
-#include "win32/renderer.h"
 #include "win32/screen_shot.h"
 
 namespace vz::win32 {
@@ -45,9 +40,9 @@ HWND OpenMenu() {
 
 }  // namespace
 
-ScriptDriver::ScriptDriver(Simulator& sim, Renderer& renderer, std::istream& script,
+ScriptDriver::ScriptDriver(Simulator& sim, Presenter& presenter, std::istream& script,
                            bool live_input)
-    : sim_(sim), renderer_(renderer), script_(script), live_input_(live_input) {
+    : RealInput(sim, presenter), script_(script), live_input_(live_input) {
     window_ = MakeMessageWindow(kClass, Proc, this);
 }
 
@@ -88,7 +83,7 @@ LRESULT CALLBACK ScriptDriver::Proc(HWND window, UINT message, WPARAM w, LPARAM 
 void ScriptDriver::NextLine() {
     std::string line;
     if (!std::getline(script_, line)) return Finish(0);
-    if (!RunLineWithRealInput(sim_, *this, line, ++line_)) return Finish(2);
+    if (!RunLine(line, ++line_)) return Finish(2);
     std::cout.flush();
     // Posted behind whatever the line posted (a menu to open), so the next
     // line finds it open.
@@ -105,57 +100,20 @@ void ScriptDriver::Finish(int status) {
     ::PostQuitMessage(status);
 }
 
-HWND ScriptDriver::ShownWindow(const std::string& form) const {
-    HWND w = renderer_.Window(form);
-    return w && ::IsWindowVisible(w) ? w : nullptr;
+bool ScriptDriver::OnScreen(Surface& surface) { return ::IsWindowVisible(WindowOf(&surface)); }
+
+void ScriptDriver::Press(Surface& surface, Point at) {
+    ::SendMessageW(WindowOf(&surface), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(WindowOf(&surface), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
-// A point of the window's own surface, clear of its controls: where a user
-// clicks "the window" rather than something on it.
-bool ScriptDriver::FreePoint(HWND window, POINT& at) const {
-    RECT client{};
-    ::GetClientRect(window, &client);
-    at = POINT{client.right * 3 / 4, client.bottom * 3 / 4};
-    if (!renderer_.ControlAt(window, at)) return true;
-    for (at.y = client.bottom - 1; at.y >= 0; --at.y)
-        for (at.x = client.right - 1; at.x >= 0; at.x -= 4)
-            if (!renderer_.ControlAt(window, at)) return true;
-    return false;
-}
-
-bool ScriptDriver::ClickOrHover(bool click, const Runtime::Target& t) {
-    HWND w = ShownWindow(t.form->name());
-    if (!w) return false;
-    POINT at{};
-    if (!t.control) {
-        if (!FreePoint(w, at)) return false;
-    } else {
-        // A combo box opens its list on a press; its click is left to the model.
-        if (t.control->kind() == Control::Kind::ComboBox) return false;
-        const RECT r = renderer_.ControlRect(*t.control);
-        at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        // Hidden, or under another control: no point of the screen shows it.
-        if (renderer_.ControlAt(w, at) != t.control) return false;
-    }
-    if (click) {
-        ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
-        ::SendMessageW(w, WM_LBUTTONUP, 0, At(at));
-        return true;
-    }
-    // A move to where the pointer already is tells nothing: the hand moves a pixel.
-    if (w == moved_in_ && at.x == moved_to_.x && at.y == moved_to_.y) {
-        POINT beside{at.x + 1, at.y};
-        if (renderer_.ControlAt(w, beside) == t.control) at = beside;
-    }
-    moved_in_ = w;
-    moved_to_ = at;
-    ::SendMessageW(w, WM_MOUSEMOVE, 0, At(at));
-    return true;
+void ScriptDriver::Move(Surface& surface, Point at) {
+    ::SendMessageW(WindowOf(&surface), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
 }
 
 // A press and release on the item at `position` of the open menu; a menu
 // takes its mouse messages from the queue, in screen coordinates.
-void ScriptDriver::ClickItem(HWND menu, int position) {
+static void ClickItem(HWND menu, int position) {
     HMENU items = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
     RECT r{};
     if (!items || !::GetMenuItemRect(nullptr, items, UINT(position), &r)) return;
@@ -165,22 +123,14 @@ void ScriptDriver::ClickItem(HWND menu, int position) {
     ::PostMessageW(menu, WM_LBUTTONUP, 0, At(at));
 }
 
-bool ScriptDriver::Choose(const std::string& item) {
+bool ScriptDriver::ChooseItem(std::size_t index) {
     HWND menu = OpenMenu();
-    const Menu* model = sim_.program().runtime().PopupItems();
-    if (!menu || !model) return false;
-    // The menu shows the model's items in their order, separators too.
-    for (std::size_t i = 0; i < model->items.size(); ++i) {
-        if (model->items[i].name != item) continue;
-        ClickItem(menu, int(i));
-        // A click on a separator may leave the menu open; it chooses nothing.
-        if (model->items[i].IsSeparator()) Dismiss();
-        return true;
-    }
-    return false;
+    if (!menu) return false;
+    ClickItem(menu, int(index));
+    return true;
 }
 
-bool ScriptDriver::Dismiss() {
+bool ScriptDriver::CloseMenu() {
     HWND menu = OpenMenu();
     if (!menu) return false;
     ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -188,20 +138,12 @@ bool ScriptDriver::Dismiss() {
     return true;
 }
 
-bool ScriptDriver::Select(const Runtime::Target& t, int n) {
-    HWND w = ShownWindow(t.form->name());
-    if (!w || t.control->kind() != Control::Kind::ComboBox) return false;
-    const auto& combo = static_cast<const ComboBox&>(*t.control);
-    if (n < 0 || n >= combo.ListCount()) return false;
-    const RECT r = renderer_.ControlRect(combo);
-    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (renderer_.ControlAt(w, at) != &combo) return false;
+bool ScriptDriver::PickFromList(Surface& surface, ComboBox&, Point at, int n) {
     // The click opens the list and returns once it closes: the pick waits in
     // the queue, where the list's own loop finds it.
     pending_pick_ = n;
     ::PostMessageW(window_, kPick, 0, 0);
-    ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
-    ::SendMessageW(w, WM_LBUTTONUP, 0, At(at));
+    Press(surface, at);
     pending_pick_ = -1;
     return true;
 }
@@ -212,14 +154,12 @@ void ScriptDriver::PickPending() {
     pending_pick_ = -1;
 }
 
-bool ScriptDriver::Key(const Form& to, const std::string& key) {
-    HWND w = ShownWindow(to.name());
-    if (!w) return false;
-    const WPARAM vk = key == "Enter" ? VK_RETURN : VK_ESCAPE;
+void ScriptDriver::SendKey(Surface& surface, Key key) {
+    HWND w = WindowOf(&surface);
+    const WPARAM vk = key == Key::Enter ? VK_RETURN : VK_ESCAPE;
     ::SendMessageW(w, WM_KEYDOWN, vk, 1);
-    ::SendMessageW(w, WM_CHAR, key == "Enter" ? L'\r' : 0x1B, 1);
+    ::SendMessageW(w, WM_CHAR, key == Key::Enter ? L'\r' : 0x1B, 1);
     ::SendMessageW(w, WM_KEYUP, vk, 0xC0000001);
-    return true;
 }
 
 bool ScriptDriver::Snap(const std::string& file) { return SaveScreen(Widen(file)); }

@@ -10,9 +10,10 @@
 #include <string>
 
 #include "app/program.h"
+#include "frontend/presenter.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
-#include "win32/renderer.h"
+#include "win32/front_end.h"
 #include "win32/script_driver.h"
 
 int main(int argc, char** argv) {
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
                   << ", the script's " << options.screen.width_px << 'x'
                   << options.screen.height_px << '\n';
     Simulator sim(options, std::cout, std::cerr);
-    win32::Renderer renderer(sim.program().runtime());
-    win32::ScriptDriver driver(sim, renderer, script, options.live_input);
+    win32::Win32FrontEnd front_end;
+    Presenter presenter(sim.program().runtime(), front_end);
+    win32::ScriptDriver driver(sim, presenter, script, options.live_input);
     return driver.Run();
 }

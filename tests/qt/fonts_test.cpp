@@ -16,7 +16,8 @@
 #include "qt/control_views.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
-#include "qt/renderer.h"
+#include "frontend/presenter.h"
+#include "qt/front_end.h"
 #include "qt/units.h"
 #include "sim/simulator.h"
 
@@ -58,35 +59,35 @@ TEST_F(Fonts, EveryFixedTextFitsItsDesignBox) {
             }
             if (text.isEmpty() || c->Path() == "frmSplash.Label2") continue;  // set at run time
             const QFontMetrics metrics(qt::ToQFont(font));
-            const QRect box = qt::PxRect(0, 0, c->Width(), c->Height());
+            const Box box = PxBox(0, 0, c->Width(), c->Height(), kStandardDpi);
             SCOPED_TRACE(c->Path());
             const int width = metrics.horizontalAdvance(text);
             if (grows)  // its box is its text's; it still stays inside the window
-                EXPECT_LE(qt::Px(c->Left()) + width, qt::Px(form.Width()) - 6) << text.toStdString();
+                EXPECT_LE(Px(c->Left(), kStandardDpi) + width, Px(form.Width(), kStandardDpi) - 6) << text.toStdString();
             else
-                EXPECT_LE(width, box.width()) << text.toStdString();
-            EXPECT_LE(metrics.ascent() + metrics.descent(), box.height() + 1);
+                EXPECT_LE(width, box.width) << text.toStdString();
+            EXPECT_LE(metrics.ascent() + metrics.descent(), box.height + 1);
         }
     }
     // The banner's longest reminder, across the narrowest common screen.
     const QFontMetrics banner(qt::ToQFont({"Microsoft Sans Serif", 14.25, false}));
     EXPECT_LE(banner.horizontalAdvance("Why not take a rest of 10 minutes."), 800);
-    EXPECT_LE(banner.ascent() + banner.descent(), qt::Px(351));
+    EXPECT_LE(banner.ascent() + banner.descent(), Px(351, kStandardDpi));
 }
 
 // Through the front end itself: each window built as the program builds it,
 // with the reminder's banner text as the hour's end brings it, and each
 // character looked up in the font (with its fallbacks) the widget draws in.
 TEST_F(Fonts, EveryCharacterShownHasAGlyph) {
-    qt::Renderer renderer(rt(), QSize(1024, 768));
+    qt::QtFrontEnd front_end(QSize(1024, 768));
+    Presenter presenter(rt(), front_end);
     int line = 0;
     for (const char* command : {"start", "wait 58m"}) ASSERT_TRUE(sim_->RunLine(command, ++line)) << err_.str();
     int checked = 0;
     for (const char* name : {"frmSplash", "frmSetting", "frmHour", "frmAbout"}) {
         rt().Load(name);
-        qt::FormWindow* window = renderer.Window(name);
+        auto* window = static_cast<qt::FormWindow*>(presenter.Build(name));
         ASSERT_TRUE(window) << name;
-        window->SyncAll();
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             QStringList texts;
             if (auto* label = dynamic_cast<qt::LabelView*>(widget)) texts << label->Text();

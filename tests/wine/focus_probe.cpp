@@ -30,16 +30,15 @@ int main() {
     probe::Setup setup(L"verezerud-focus-probe");
     vz::VirtualScheduler& scheduler = setup.scheduler;
     vz::Program& program = setup.program;
-    vz::win32::Renderer& renderer = setup.renderer;
     vz::RealDisk& disk = setup.disk;
     vz::Runtime& rt = program.runtime();
     program.Start();
     scheduler.Advance(58 * 60 * 1000 + 10 * 1000);  // the rest screen
 
     const auto open_settings = [&] {
-        rt.Click("frmSplash");
+        rt.Click(rt.Locate("frmSplash"));
         rt.Choose("Setting");
-        return renderer.Window("frmSetting");
+        return setup.Window("frmSetting");
     };
     const auto list = [&](const char* name) {
         vz::Form* form = rt.Find("frmSetting");

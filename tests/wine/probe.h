@@ -13,7 +13,8 @@
 #include "platform/native_path.h"
 #include "platform/real_disk.h"
 #include "platform/virtual_scheduler.h"
-#include "win32/renderer.h"
+#include "frontend/presenter.h"
+#include "win32/front_end.h"
 
 namespace probe {
 
@@ -42,7 +43,10 @@ struct Setup {
     vz::SilentPlayer sound;
     vz::EmbeddedResources resources;
     vz::Program program{vz::Services{scheduler, disk, sound, resources, vz::Screen{}}};
-    vz::win32::Renderer renderer{program.runtime()};
+    vz::win32::Win32FrontEnd front_end;
+    vz::Presenter presenter{program.runtime(), front_end};
+    // The real window of a loaded window of the model; nullptr for none.
+    HWND Window(const char* name) { return vz::win32::WindowOf(presenter.Build(name)); }
 };
 
 }  // namespace probe

@@ -25,10 +25,9 @@ int main() {
     probe::Setup setup(L"verezerud-renderer-probe");
     vz::VirtualScheduler& scheduler = setup.scheduler;
     vz::Program& program = setup.program;
-    vz::win32::Renderer& renderer = setup.renderer;
     program.Start();
 
-    HWND splash = renderer.Window("frmSplash");
+    HWND splash = setup.Window("frmSplash");
     Check(splash && !::IsWindowVisible(splash), "the reminder waits hidden");
     scheduler.Advance(58 * 60 * 1000);
     Check(::IsWindowVisible(splash), "the banner shows at minute 58");
@@ -42,7 +41,7 @@ int main() {
     Check(Rect(splash, 0, 0, 1920, 1080), "and covers the screen");
 
     program.Stop();
-    Check(renderer.Window("frmSplash") == nullptr, "the program's end takes its window");
+    Check(setup.Window("frmSplash") == nullptr, "the program's end takes its window");
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     Check(!::IsWindow(splash), "and the window is destroyed");

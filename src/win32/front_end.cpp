@@ -1,0 +1,124 @@
+#include "win32/front_end.h"
+
+#include <string>
+#include <vector>
+
+#include "frontend/presenter.h"
+#include "platform/menu.h"
+#include "platform/native_path.h"
+#include "win32/form_window.h"
+#include "win32/message_window.h"
+#include "win32/painter.h"
+
+namespace vz::win32 {
+
+namespace {
+
+constexpr wchar_t kLaterClass[] = L"VerezerudLater";
+constexpr UINT kRunLater = WM_APP + 1;
+
+FormWindow& Window(Surface& surface) { return static_cast<FormWindow&>(surface); }
+
+}  // namespace
+
+HWND WindowOf(const Surface* surface) {
+    return surface ? static_cast<const FormWindow*>(surface)->hwnd() : nullptr;
+}
+
+Win32FrontEnd::Win32FrontEnd() { later_window_ = MakeMessageWindow(kLaterClass, LaterProc, this); }
+
+Win32FrontEnd::~Win32FrontEnd() {
+    if (later_window_) ::DestroyWindow(later_window_);
+    for (FormWindow* w : windows_) delete w;
+}
+
+LRESULT CALLBACK Win32FrontEnd::LaterProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = OwnerOf<Win32FrontEnd>(window);
+    if (!self || message != kRunLater || self->later_.empty())
+        return ::DefWindowProcW(window, message, w, l);
+    std::function<void()> task = std::move(self->later_.front());
+    self->later_.pop_front();
+    task();
+    return 0;
+}
+
+void Win32FrontEnd::Later(std::function<void()> task) {
+    later_.push_back(std::move(task));
+    ::PostMessageW(later_window_, kRunLater, 0, 0);
+}
+
+Surface* Win32FrontEnd::Make(Form& form) {
+    auto* window = new FormWindow(form, *presenter_, pictures_);
+    windows_.insert(window);
+    return window;
+}
+
+void Win32FrontEnd::Place(Surface& surface) { Window(surface).Place(); }
+
+void Win32FrontEnd::Paint(Surface& surface, const Control&) { Window(surface).Redraw(); }
+
+void Win32FrontEnd::Show(Surface& surface, Surface* owner) { Window(surface).Show(owner != nullptr); }
+
+void Win32FrontEnd::Hide(Surface& surface) { ::ShowWindow(Window(surface).hwnd(), SW_HIDE); }
+
+void Win32FrontEnd::Stack(const std::vector<Surface*>& bottom_to_top) {
+    for (Surface* s : bottom_to_top)
+        ::SetWindowPos(WindowOf(s), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32FrontEnd::Detach(Surface& surface) { Window(surface).Detach(); }
+
+void Win32FrontEnd::Destroy(Surface& surface) {
+    FormWindow* window = &Window(surface);
+    windows_.erase(window);
+    delete window;
+}
+
+void Win32FrontEnd::OpenMenu(Surface& surface, const Menu& menu, std::optional<Point> at) {
+    HMENU popup = ::CreatePopupMenu();
+    std::vector<std::string> names;
+    for (const MenuItem& item : menu.items) {
+        if (item.IsSeparator()) {
+            ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        names.push_back(item.name);
+        ::AppendMenuW(popup, MF_STRING, names.size(), Widen(item.caption).c_str());
+    }
+    // At the pointer: where the click that opened it was, or else where it is now.
+    POINT where{};
+    if (at)
+        where = POINT{at->x, at->y};
+    else
+        ::GetCursorPos(&where);
+    HWND owner = Window(surface).hwnd();
+    menu_open_ = true;
+    ::SetForegroundWindow(owner);
+    // The menu runs its own loop; the windows may change meanwhile, so only
+    // the presenter is asked afterwards.
+    const UINT picked = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                         where.x, where.y, 0, owner, nullptr);
+    menu_open_ = false;
+    ::DestroyMenu(popup);
+    if (!presenter_ || !presenter_->runtime().PopupOpen()) return;  // the model closed it meanwhile
+    if (picked > 0 && picked <= names.size())
+        presenter_->Choose(names[picked - 1]);
+    else
+        presenter_->Dismiss();
+}
+
+void Win32FrontEnd::CloseMenu() {
+    if (menu_open_) ::EndMenu();
+}
+
+void Win32FrontEnd::Rest(Surface* rest) {
+    // The rest screen takes the keyboard, so typing does not go on unseen in
+    // the windows it covers.
+    if (rest) ::SetForegroundWindow(WindowOf(rest));
+}
+
+Size Win32FrontEnd::TextSize(const Font& font, const std::string& text) {
+    return MeasureText(font, text, presenter_ ? presenter_->layout().dpi() : kStandardDpi);
+}
+
+}  // namespace vz::win32

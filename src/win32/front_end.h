@@ -1,0 +1,60 @@
+#pragma once
+// The Windows front end: a real window (FormWindow) for each window of the
+// model as the presenter asks, the pop-up menu as a system menu at the
+// pointer, and the keyboard given to the rest screen while it is up. Tasks
+// left for later run from the thread's message loop, in the order given.
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <set>
+
+#include "frontend/front_end.h"
+#include "win32/pictures.h"
+
+namespace vz {
+class Presenter;
+}
+
+namespace vz::win32 {
+
+class FormWindow;
+
+class Win32FrontEnd : public FrontEnd {
+public:
+    Win32FrontEnd();
+    ~Win32FrontEnd() override;
+    Win32FrontEnd(const Win32FrontEnd&) = delete;
+    Win32FrontEnd& operator=(const Win32FrontEnd&) = delete;
+
+    void Attach(Presenter* presenter) override { presenter_ = presenter; }
+    Surface* Make(Form& form) override;
+    void Place(Surface& surface) override;
+    void Paint(Surface& surface, const Control& control) override;
+    void Show(Surface& surface, Surface* owner) override;
+    void Hide(Surface& surface) override;
+    void Stack(const std::vector<Surface*>& bottom_to_top) override;
+    void Detach(Surface& surface) override;
+    void Destroy(Surface& surface) override;
+    void OpenMenu(Surface& surface, const Menu& menu, std::optional<Point> at) override;
+    void CloseMenu() override;
+    void Rest(Surface* rest) override;
+    void Later(std::function<void()> task) override;
+    Size TextSize(const Font& font, const std::string& text) override;
+
+private:
+    static LRESULT CALLBACK LaterProc(HWND window, UINT message, WPARAM w, LPARAM l);
+
+    Presenter* presenter_ = nullptr;
+    Pictures pictures_;
+    std::set<FormWindow*> windows_;  // made and not yet destroyed
+    HWND later_window_ = nullptr;    // message-only: tasks for later arrive here
+    std::deque<std::function<void()>> later_;
+    bool menu_open_ = false;
+};
+
+// The real window of a surface; nullptr for none.
+HWND WindowOf(const Surface* surface);
+
+}  // namespace vz::win32
