@@ -1,7 +1,8 @@
 #pragma once
 // What a toolkit does for the program's windows, and nothing more: it makes,
-// places, shows, paints, raises and destroys a real window for a window of
-// the model, opens the pop-up menu, and holds the input during the rest. The
+// places, shows, paints, raises and destroys a real window (a Surface) for a
+// window of the model, opens the pop-up menu, and holds the input during the
+// rest. The
 // presenter (frontend/presenter.h) decides when and where; the front end
 // reads the model's properties (captions, colours, lists) as it draws, and
 // hands what the user does back to the presenter as typed input.
@@ -25,6 +26,16 @@ struct Menu;
 class Surface {
 public:
     virtual ~Surface() = default;
+    // Its place, colour and states as the model and the layout say now (not
+    // its controls).
+    virtual void Place() = 0;
+    // One control as the model says now: its box, visibility, text, list.
+    virtual void Paint(const Control& control) = 0;
+    // `owner` is set for a modal window, which takes the keyboard.
+    virtual void Show(Surface* owner) = 0;
+    virtual void Hide() = 0;
+    // The model's window is gone: hide the real one and read the model no more.
+    virtual void Detach() = 0;
 };
 
 class FrontEnd {
@@ -37,20 +48,10 @@ public:
     // A real window for `form`, with a view for each control, not yet shown.
     // The front end keeps it until Destroy.
     virtual Surface* Make(Form& form) = 0;
-    // The window's place, colour and states as the model and the presenter
-    // say now (not its controls).
-    virtual void Place(Surface& surface) = 0;
-    // One control as the model says now: its box, visibility, text, list.
-    virtual void Paint(Surface& surface, const Control& control) = 0;
-    // `owner` is set for a modal window, which takes the keyboard.
-    virtual void Show(Surface& surface, Surface* owner) = 0;
-    virtual void Hide(Surface& surface) = 0;
-    // The windows that stay above all others, from the bottom up.
-    virtual void Stack(const std::vector<Surface*>& bottom_to_top) = 0;
-    // The model's window is gone: hide the real one and read the model no more.
-    virtual void Detach(Surface& surface) = 0;
     // Frees the real window; called once nothing of it is running any more.
     virtual void Destroy(Surface& surface) = 0;
+    // The windows that stay above all others, from the bottom up.
+    virtual void Stack(const std::vector<Surface*>& bottom_to_top) = 0;
 
     // The pop-up menu over `surface`, at `at` on the screen or else at the pointer.
     virtual void OpenMenu(Surface& surface, const Menu& menu, std::optional<Point> at) = 0;

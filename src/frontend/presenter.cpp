@@ -32,7 +32,7 @@ Presenter::~Presenter() {
     if (rest_) front_.Rest(nullptr);
     for (auto& [form, surface] : surfaces_) {
         if (!surface) continue;
-        front_.Detach(*surface);
+        surface->Detach();
         front_.Destroy(*surface);
     }
     front_.Attach(nullptr);
@@ -49,8 +49,8 @@ Surface* Presenter::Build(Form& form) {
     if (!it->second) {
         Surface* surface = front_.Make(form);
         it->second = surface;
-        front_.Place(*surface);
-        for (const Control* c : form.Controls()) front_.Paint(*surface, *c);
+        surface->Place();
+        for (const Control* c : form.Controls()) surface->Paint(*c);
     }
     return it->second;
 }
@@ -84,7 +84,7 @@ void Presenter::Handle(const Event& e) {
             Shown(*e.form);
             return;
         case EventKind::Hide:
-            if (surface) front_.Hide(*surface);
+            if (surface) surface->Hide();
             return;
         case EventKind::Topmost:
             Restack();
@@ -96,9 +96,9 @@ void Presenter::Handle(const Event& e) {
         case EventKind::Role:
             if (!surface) return;
             if (e.control)
-                front_.Paint(*surface, *e.control);
+                surface->Paint(*e.control);
             else
-                front_.Place(*surface);
+                surface->Place();
             return;
         case EventKind::Popup:
             OpenMenuLater(*e.form);
@@ -121,10 +121,10 @@ void Presenter::Shown(Form& form) {
     Surface* surface = Build(form);
     if (!surface) return;
     if (made) {
-        front_.Place(*surface);
-        for (const Control* c : form.Controls()) front_.Paint(*surface, *c);
+        surface->Place();
+        for (const Control* c : form.Controls()) surface->Paint(*c);
     }
-    front_.Show(*surface, form.IsModal() && form.Owner() ? Build(*form.Owner()) : nullptr);
+    surface->Show(form.IsModal() && form.Owner() ? Build(*form.Owner()) : nullptr);
     Restack();
 }
 
@@ -136,7 +136,7 @@ void Presenter::Unloaded(Form& form) {
     if (!surface) return;
     // The real window may be in the middle of reporting the click that closed
     // the model's: it stops reading the model now and goes once that is done.
-    front_.Detach(*surface);
+    surface->Detach();
     if (rest_ == surface) {
         rest_ = nullptr;
         front_.Rest(nullptr);
@@ -196,7 +196,7 @@ void Presenter::Select(Surface& surface, ComboBox& combo, int position) {
     if (FormOf(surface) != &combo.form()) return;
     runtime_.Select(Target::Of(combo), position);
     // The list shows the model's choice, also when the model did not take the pick.
-    if (FormOf(surface)) front_.Paint(surface, combo);
+    if (FormOf(surface)) surface.Paint(combo);
 }
 
 void Presenter::Press(Key key) { runtime_.Press(key); }

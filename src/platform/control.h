@@ -14,7 +14,7 @@ namespace vz {
 class Form;
 class Runtime;
 
-class Control {
+class Control : public Placed {
 public:
     enum class Kind { Label, Image, PictureBox, ComboBox, CommandButton, Line, Timer };
 
@@ -28,10 +28,6 @@ public:
     std::string Path() const;  // "frmSplash.Label2"
     Kind kind() const { return kind_; }
 
-    double Left() const { return geometry_.left; }
-    double Top() const { return geometry_.top; }
-    double Width() const { return geometry_.width; }
-    double Height() const { return geometry_.height; }
     // Move with omitted arguments keeping their values.
     void Move(double left, std::optional<double> top = {}, std::optional<double> width = {},
               std::optional<double> height = {});
@@ -60,7 +56,6 @@ private:
     Form& form_;
     std::string name_;
     Kind kind_;
-    Geometry geometry_;
     bool visible_ = true;
     int tab_index_ = 0;
 };

@@ -19,7 +19,7 @@ public:
     // Design.
     std::string caption_;
     Color back_color = kSystemButtonFace;
-    Color fore_color = 0x80000012;  // system button text
+    Color fore_color = kSystemButtonText;
     bool transparent = false;  // BackStyle 0
     Alignment alignment = Alignment::Left;
     bool auto_size = false;

@@ -10,7 +10,9 @@
 
 namespace vz {
 
-Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {}
+Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {
+    geometry_ = {0, 0, 4800, 3600};
+}
 
 void Form::DesignGeometry(double left, double top, double width, double height) {
     geometry_ = {left, top, width, height};

@@ -27,7 +27,7 @@ enum class BorderStyle { None = 0, FixedSingle = 1, FixedDialog = 3 };
 // itself; nothing guesses it from colour or size.
 enum class WindowRole { Plain, Banner, RestScreen, Dialog, MenuCarrier };
 
-class Form {
+class Form : public Placed {
 public:
     Form(Runtime& runtime, std::string name);
     virtual ~Form() = default;
@@ -37,11 +37,7 @@ public:
     Runtime& runtime() const { return runtime_; }
     const std::string& name() const { return name_; }
 
-    // Geometry of the whole window, in twips.
-    double Left() const { return geometry_.left; }
-    double Top() const { return geometry_.top; }
-    double Width() const { return geometry_.width; }
-    double Height() const { return geometry_.height; }
+    // The whole window's rectangle, in twips: Left, Top, Width, Height.
     void Move(double left, std::optional<double> top = {}, std::optional<double> width = {},
               std::optional<double> height = {});
     void SetHeight(double height) { Move(Left(), Top(), Width(), height); }
@@ -104,7 +100,6 @@ public:
 private:
     Runtime& runtime_;
     std::string name_;
-    Geometry geometry_{0, 0, 4800, 3600};
     bool visible_ = false;
     bool modal_ = false;
     Form* owner_ = nullptr;

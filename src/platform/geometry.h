@@ -19,4 +19,17 @@ struct Geometry {
     std::optional<Value> Property(std::string_view name) const;
 };
 
+// What has a rectangle of its own, a window or a control: the program reads
+// it in twips; each moves it in its own way.
+class Placed {
+public:
+    double Left() const { return geometry_.left; }
+    double Top() const { return geometry_.top; }
+    double Width() const { return geometry_.width; }
+    double Height() const { return geometry_.height; }
+
+protected:
+    Geometry geometry_;
+};
+
 }  // namespace vz

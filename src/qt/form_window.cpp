@@ -47,7 +47,10 @@ FormWindow::FormWindow(Form& form, Presenter& presenter, QRect screen,
     BuildControls();
 }
 
-void FormWindow::Detach() { form_ = nullptr; }
+void FormWindow::Detach() {
+    form_ = nullptr;
+    Hide();
+}
 
 void FormWindow::BuildControls() {
     // Made from the bottom up, so that each lies above those made before it.
@@ -89,13 +92,13 @@ void FormWindow::BuildControls() {
         setTabOrder(View(order[i - 1]->name()), View(order[i]->name()));
 }
 
-void FormWindow::SyncForm() {
+void FormWindow::Place() {
     if (!form_) return;
     back_ = ToQColor(form_->BackColor());
     const QRect outer = ToQRect(presenter_.layout().Outer(*form_)).translated(screen_.topLeft());
     ApplyGeometry(outer, Presenter::FullScreen(*form_));
     for (Control* c : form_->Controls())
-        if (c->kind() == Control::Kind::Line) SyncControl(*c);
+        if (c->kind() == Control::Kind::Line) Paint(*c);
     update();
 }
 
@@ -113,10 +116,10 @@ void FormWindow::ApplyGeometry(QRect outer, bool whole) {
 
 void FormWindow::SetScreen(QRect screen) {
     screen_ = screen;
-    SyncForm();
+    Place();
 }
 
-void FormWindow::SyncControl(const Control& c) {
+void FormWindow::Paint(const Control& c) {
     if (!form_) return;
     const auto it = views_.find(c.name());
     if (it == views_.end() || !it->second) return;
@@ -153,7 +156,8 @@ QWidget* FormWindow::View(const std::string& control) const {
     return it == views_.end() ? nullptr : it->second.data();
 }
 
-void FormWindow::ShowWindow(FormWindow* owner) {
+void FormWindow::Show(Surface* owner_surface) {
+    auto* owner = static_cast<FormWindow*>(owner_surface);
     // The kind of window is known for sure only now; changing it makes a new
     // native window, so it is done only while hidden.
     if (form_ && !isVisible()) {
@@ -174,7 +178,7 @@ void FormWindow::ShowWindow(FormWindow* owner) {
     }
 }
 
-void FormWindow::HideWindow() {
+void FormWindow::Hide() {
     hide();
     // A hidden window keeps neither its native window nor its backing store
     // (the rest screen's is as large as the screen); showing it makes new ones.

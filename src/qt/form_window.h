@@ -29,16 +29,17 @@ public:
 
     const std::string& name() const { return name_; }
     Form* form() const { return form_; }
-    // The model has destroyed its window; nothing here reads it any more.
-    void Detach();
-
     // The model's screen moved on the desktop (the primary monitor did).
     void SetScreen(QRect screen);
-    void SyncForm();
-    void SyncControl(const Control& control);
-    void ShowWindow(FormWindow* owner);
-    void HideWindow();
     bool FullScreen() const { return full_screen_; }
+
+    // Surface.
+    void Place() override;
+    void Paint(const Control& control) override;
+    void Show(Surface* owner) override;
+    // A hidden window keeps neither its native window nor its backing store.
+    void Hide() override;
+    void Detach() override;
 
     // Called just before the window asks to go full screen.
     std::function<void()> before_full_screen;

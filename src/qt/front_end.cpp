@@ -72,26 +72,9 @@ Surface* QtFrontEnd::Make(Form& form) {
     return window;
 }
 
-void QtFrontEnd::Place(Surface& surface) { Window(surface).SyncForm(); }
-
-void QtFrontEnd::Paint(Surface& surface, const Control& control) {
-    Window(surface).SyncControl(control);
-}
-
-void QtFrontEnd::Show(Surface& surface, Surface* owner) {
-    Window(surface).ShowWindow(owner ? &Window(*owner) : nullptr);
-}
-
-void QtFrontEnd::Hide(Surface& surface) { Window(surface).HideWindow(); }
-
 void QtFrontEnd::Stack(const std::vector<Surface*>& bottom_to_top) {
     covers_->Raise();
     for (Surface* s : bottom_to_top) Window(*s).raise();
-}
-
-void QtFrontEnd::Detach(Surface& surface) {
-    Window(surface).Detach();
-    Window(surface).HideWindow();
 }
 
 void QtFrontEnd::Destroy(Surface& surface) {

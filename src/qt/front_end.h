@@ -38,18 +38,19 @@ public:
     QMenu* ShownMenu() const;
 
     void Attach(Presenter* presenter) override { presenter_ = presenter; }
+    // FormWindow, made as a top-level widget, and freed through Qt's own loop.
     Surface* Make(Form& form) override;
-    void Place(Surface& surface) override;
-    void Paint(Surface& surface, const Control& control) override;
-    void Show(Surface& surface, Surface* owner) override;
-    void Hide(Surface& surface) override;
-    void Stack(const std::vector<Surface*>& bottom_to_top) override;
-    void Detach(Surface& surface) override;
     void Destroy(Surface& surface) override;
+    // The covers lie below the program's windows that stay on top.
+    void Stack(const std::vector<Surface*>& bottom_to_top) override;
+    // A QMenu, which hides before it tells what was chosen.
     void OpenMenu(Surface& surface, const Menu& menu, std::optional<Point> at) override;
     void CloseMenu() override;
+    // The covers, and the keyboard grab; without it, the rest screen is activated.
     void Rest(Surface* rest) override;
+    // A zero-time timer of this object's.
     void Later(std::function<void()> task) override;
+    // In the font a widget completes from the application's.
     Size TextSize(const Font& font, const std::string& text) override;
 
 private:

@@ -19,10 +19,6 @@ int main(int argc, char** argv) {
     SimCommandLine command_line;
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-gui", command_line))
         return *status;
-    std::ifstream file;
-    std::istream* opened = OpenScript(command_line, "verezerud-sim-gui", file);
-    if (!opened) return 2;
-    std::istream& script = *opened;
     const SimOptions& options = command_line.options;
 
     const qt::PlatformChoice platform = qt::ChoosePlatform();
@@ -32,13 +28,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Simulator sim(options, std::cout, std::cerr);
-    QScreen* screen = QGuiApplication::primaryScreen();
     // The model's screen, as the script gave it, from the primary monitor's corner.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        SayIfScreenDiffers("verezerud-sim-gui", screen->geometry().width(),
+                           screen->geometry().height(), options.screen);
     const QSize size(options.screen.width_px, options.screen.height_px);
-    if (screen && screen->geometry().size() != size)
-        std::cerr << "verezerud-sim-gui: the screen is " << screen->geometry().width() << 'x'
-                  << screen->geometry().height() << ", the script's " << size.width() << 'x'
-                  << size.height() << '\n';
     // The display's own keyboard reaches the windows only with --live-input;
     // only then does the rest screen hold it, as the program's does.
     qt::QtFrontEnd front_end(size, options.live_input);
@@ -49,7 +43,7 @@ int main(int argc, char** argv) {
 
     std::string line;
     int number = 0;
-    while (std::getline(script, line)) {
+    while (std::getline(*command_line.input, line)) {
         if (!driver.RunLine(line, ++number)) return 2;
         std::cout.flush();
     }

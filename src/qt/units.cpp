@@ -3,7 +3,7 @@
 namespace vz::qt {
 
 QColor ToQColor(Color color) {
-    if (color & 0x80000000u) {
+    if (IsSystemColor(color)) {
         // The system colours the windows use, as a classic desktop shows them.
         switch (color & 0xFF) {
             case 0x05: return QColor(255, 255, 255);  // window background

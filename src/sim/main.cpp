@@ -21,9 +21,6 @@ int main(int argc, char** argv) {
         std::cerr << "verezerud-sim: --live-input is for verezerud-sim-gui\n";
         return 2;
     }
-    std::ifstream file;
-    std::istream* script = vz::OpenScript(line, "verezerud-sim", file);
-    if (!script) return 2;
     vz::Simulator sim(line.options, std::cout, std::cerr);
-    return sim.Run(*script);
+    return sim.Run(*line.input);
 }

@@ -82,15 +82,23 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
             line.script = arg;
         }
     }
+    if (line.script.empty()) {
+        line.input = &std::cin;
+        return std::nullopt;
+    }
+    line.file.open(NativePath(line.script));
+    if (!line.file) {
+        std::cerr << program << ": cannot read " << line.script << '\n';
+        return 2;
+    }
+    line.input = &line.file;
     return std::nullopt;
 }
 
-std::istream* OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file) {
-    if (line.script.empty()) return &std::cin;
-    file.open(NativePath(line.script));
-    if (file) return &file;
-    std::cerr << program << ": cannot read " << line.script << '\n';
-    return nullptr;
+void SayIfScreenDiffers(const char* program, int width, int height, const Screen& wanted) {
+    if (width == wanted.width_px && height == wanted.height_px) return;
+    std::cerr << program << ": the screen is " << width << 'x' << height << ", the script's "
+              << wanted.width_px << 'x' << wanted.height_px << '\n';
 }
 
 }  // namespace vz

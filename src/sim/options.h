@@ -12,15 +12,18 @@ namespace vz {
 struct SimCommandLine {
     SimOptions options;
     std::string script;  // empty: standard input
+    // The script to run: the file named, or standard input.
+    std::istream* input = nullptr;
+    std::ifstream file;
 };
 
-// Parses the arguments; on --help, or on a mistake (reported on standard
-// error), returns the status the program should leave with instead.
+// Parses the arguments and opens the script; on --help, or on a mistake
+// (reported on standard error, as is a script that cannot be read), returns
+// the status the program should leave with instead.
 std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* program,
                                        SimCommandLine& line);
 
-// The script to run: the file named on the command line, opened into `file`,
-// or standard input when none is named; nullptr (reported) if it cannot be read.
-std::istream* OpenScript(const SimCommandLine& line, const char* program, std::ifstream& file);
+// Says on standard error when the display is not the size the script's screen is.
+void SayIfScreenDiffers(const char* program, int width, int height, const Screen& wanted);
 
 }  // namespace vz

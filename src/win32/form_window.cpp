@@ -68,8 +68,8 @@ void FormWindow::Place() {
     Redraw();
 }
 
-void FormWindow::Show(bool modal) {
-    if (!modal) {
+void FormWindow::Show(Surface* owner) {
+    if (!owner) {
         // A window the user did not ask for does not take the keyboard.
         ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
         return;
@@ -90,7 +90,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint();
+            OnPaint();
             return 0;
         case WM_LBUTTONUP:
             if (form_) ClickAt(At(l));
@@ -113,7 +113,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     }
 }
 
-void FormWindow::Paint() {
+void FormWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hwnd_, &ps);
     RECT client{};

@@ -32,18 +32,20 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     Form* form() const { return form_; }
-    // The model has destroyed its window: it hides and reads the model no more.
-    void Detach();
-    // Takes the place the layout gives it and draws itself afresh.
-    void Place();
-    void Redraw() { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+
+    // Surface. Every change draws the whole window afresh.
+    void Place() override;
+    void Paint(const Control&) override { Redraw(); }
     // A modal window opens with the keyboard on its first control in tab order.
-    void Show(bool modal);
+    void Show(Surface* owner) override;
+    void Hide() override { ::ShowWindow(hwnd_, SW_HIDE); }
+    void Detach() override;
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
-    void Paint();
+    void Redraw() { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+    void OnPaint();
     void ClickAt(POINT at);
     void HoverAt(POINT at);
     bool FocusKey(WPARAM key, bool alt);

@@ -53,20 +53,10 @@ Surface* Win32FrontEnd::Make(Form& form) {
     return window;
 }
 
-void Win32FrontEnd::Place(Surface& surface) { Window(surface).Place(); }
-
-void Win32FrontEnd::Paint(Surface& surface, const Control&) { Window(surface).Redraw(); }
-
-void Win32FrontEnd::Show(Surface& surface, Surface* owner) { Window(surface).Show(owner != nullptr); }
-
-void Win32FrontEnd::Hide(Surface& surface) { ::ShowWindow(Window(surface).hwnd(), SW_HIDE); }
-
 void Win32FrontEnd::Stack(const std::vector<Surface*>& bottom_to_top) {
     for (Surface* s : bottom_to_top)
         ::SetWindowPos(WindowOf(s), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
-
-void Win32FrontEnd::Detach(Surface& surface) { Window(surface).Detach(); }
 
 void Win32FrontEnd::Destroy(Surface& surface) {
     FormWindow* window = &Window(surface);

@@ -29,19 +29,20 @@ public:
     Win32FrontEnd& operator=(const Win32FrontEnd&) = delete;
 
     void Attach(Presenter* presenter) override { presenter_ = presenter; }
-    Surface* Make(Form& form) override;
-    void Place(Surface& surface) override;
-    void Paint(Surface& surface, const Control& control) override;
-    void Show(Surface& surface, Surface* owner) override;
-    void Hide(Surface& surface) override;
+    // The topmost band of the desktop, in the presenter's order.
     void Stack(const std::vector<Surface*>& bottom_to_top) override;
-    void Detach(Surface& surface) override;
+    // A FormWindow; freed from the message loop.
+    Surface* Make(Form& form) override;
     void Destroy(Surface& surface) override;
+    // A system menu, whose loop returns the choice.
     void OpenMenu(Surface& surface, const Menu& menu, std::optional<Point> at) override;
     void CloseMenu() override;
-    void Rest(Surface* rest) override;
-    void Later(std::function<void()> task) override;
+    // Measured with GDI in the font the windows draw with.
     Size TextSize(const Font& font, const std::string& text) override;
+    // Posted to a message-only window of the front end's.
+    void Later(std::function<void()> task) override;
+    // The rest screen is brought to the foreground.
+    void Rest(Surface* rest) override;
 
 private:
     static LRESULT CALLBACK LaterProc(HWND window, UINT message, WPARAM w, LPARAM l);

@@ -16,7 +16,7 @@ namespace {
 RECT ToRect(const Box& b) { return RECT{b.x, b.y, b.Right(), b.Bottom()}; }
 
 COLORREF ToColorRef(Color c) {
-    if (c & 0x80000000u) return ::GetSysColor(int(c & 0xFF));
+    if (IsSystemColor(c)) return ::GetSysColor(int(c & 0xFF));
     return COLORREF(c & 0xFFFFFF);
 }
 

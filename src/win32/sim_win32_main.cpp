@@ -24,20 +24,12 @@ int main(int argc, char** argv) {
     SimCommandLine command_line;
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-win32", command_line))
         return *status;
-    std::ifstream file;
-    std::istream* opened = OpenScript(command_line, "verezerud-sim-win32", file);
-    if (!opened) return 2;
-    std::istream& script = *opened;
     const SimOptions& options = command_line.options;
-
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (width != options.screen.width_px || height != options.screen.height_px)
-        std::cerr << "verezerud-sim-win32: the screen is " << width << 'x' << height
-                  << ", the script's " << options.screen.width_px << 'x'
-                  << options.screen.height_px << '\n';
+    SayIfScreenDiffers("verezerud-sim-win32", ::GetSystemMetrics(SM_CXSCREEN),
+                       ::GetSystemMetrics(SM_CYSCREEN), options.screen);
     Simulator sim(options, std::cout, std::cerr);
     win32::Win32FrontEnd front_end;
     Presenter presenter(sim.program().runtime(), front_end);
-    win32::ScriptDriver driver(sim, presenter, script, options.live_input);
+    win32::ScriptDriver driver(sim, presenter, *command_line.input, options.live_input);
     return driver.Run();
 }

@@ -17,10 +17,20 @@
 namespace vz::test {
 namespace {
 
+std::string Name(Surface* s);
+
 class RecordingFrontEnd : public FrontEnd {
 public:
     struct Window : Surface {
-        explicit Window(std::string n) : name(std::move(n)) {}
+        Window(Lines& l, std::string n) : log(l), name(std::move(n)) {}
+        void Place() override {}
+        void Paint(const Control&) override {}
+        void Show(Surface* owner) override {
+            log.push_back("show " + name + (owner ? " over " + Name(owner) : ""));
+        }
+        void Hide() override { log.push_back("hide " + name); }
+        void Detach() override { log.push_back("detach " + name); }
+        Lines& log;
         std::string name;
     };
 
@@ -39,22 +49,15 @@ public:
 
     void Attach(Presenter*) override {}
     Surface* Make(Form& form) override {
-        windows_.push_back(std::make_unique<Window>(form.name()));
+        windows_.push_back(std::make_unique<Window>(log, form.name()));
         log.push_back("make " + form.name());
         return windows_.back().get();
     }
-    void Place(Surface&) override {}
-    void Paint(Surface&, const Control&) override {}
-    void Show(Surface& s, Surface* owner) override {
-        log.push_back("show " + Name(&s) + (owner ? " over " + Name(owner) : ""));
-    }
-    void Hide(Surface& s) override { log.push_back("hide " + Name(&s)); }
     void Stack(const std::vector<Surface*>& order) override {
         std::string line = "stack";
         for (Surface* s : order) line += " " + Name(s);
         log.push_back(line);
     }
-    void Detach(Surface& s) override { log.push_back("detach " + Name(&s)); }
     void Destroy(Surface& s) override { log.push_back("destroy " + Name(&s)); }
     void OpenMenu(Surface& s, const Menu& menu, std::optional<Point> at) override {
         log.push_back("menu " + menu.name + " over " + Name(&s) +
@@ -69,9 +72,10 @@ public:
     }
 
 private:
-    static std::string Name(Surface* s) { return static_cast<Window*>(s)->name; }
     std::vector<std::unique_ptr<Window>> windows_;
 };
+
+std::string Name(Surface* s) { return static_cast<RecordingFrontEnd::Window*>(s)->name; }
 
 class Contract : public ::testing::Test {
 protected:
