@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/real_disk.h"
+#include "os/real_disk.h"
 #include "qt/pulse_sound_player.h"
 #include "qt/qt_resources.h"
 #include "qt/real_time_scheduler.h"

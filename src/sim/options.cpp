@@ -4,7 +4,7 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/native_path.h"
+#include "os/path.h"
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>

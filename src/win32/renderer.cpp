@@ -8,10 +8,10 @@
 #include <cmath>
 #include <vector>
 
+#include "os/path.h"
 #include "platform/control.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/native_path.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "win32/message_window.h"

@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "app/program.h"
+#include "os/path.h"
 #include "platform/control.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/native_path.h"
 #include "sim/simulator.h"
 #include "win32/message_window.h"
 #include "win32/renderer.h"
