@@ -10,8 +10,8 @@
 #include <thread>
 #include <utility>
 
+#include "chime/wave_image.h"
 #include "qt/pulse_library.h"
-#include "qt/wave_image.h"
 
 namespace vz {
 

@@ -17,10 +17,10 @@
 #include <iterator>
 
 #include "chime/module1.h"
+#include "chime/wave_image.h"
 #include "qt/pulse_library.h"
 #include "qt/pulse_sound_player.h"
 #include "qt/qt_resources.h"
-#include "qt/wave_image.h"
 #include "qt_wait.h"
 
 namespace {
