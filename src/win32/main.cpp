@@ -8,6 +8,7 @@
 
 #include "app/embedded_resources.h"
 #include "app/program.h"
+#include "os/chime_player.h"
 #include "os/data_folder.h"
 #include "os/instance_lock.h"
 #include "os/path.h"
@@ -15,7 +16,6 @@
 #include "store/settings_file.h"
 #include "store/usage_file.h"
 #include "win32/renderer.h"
-#include "win32/wave_player.h"
 #include "win32/window_timer_scheduler.h"
 
 namespace {
@@ -96,7 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     vz::win32::WindowTimerScheduler scheduler;
     vz::RealDisk disk(folder);
-    vz::win32::WavePlayer sound;
+    vz::ChimePlayer sound;
     vz::EmbeddedResources resources;
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
     vz::Runtime& runtime = program.runtime();
