@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/real_disk.h"
-#include "qt/pulse_sound_player.h"
+#include "os/chime_player.h"
+#include "os/real_disk.h"
 #include "qt/qt_resources.h"
 #include "qt/real_time_scheduler.h"
 #include "frontend/presenter.h"
@@ -33,7 +33,7 @@ private:
     QApplication& app_;
     RealTimeScheduler scheduler_;
     RealDisk disk_;
-    PulseSoundPlayer sound_;
+    ChimePlayer sound_;
     QtResources resources_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<QtFrontEnd> front_end_;

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "platform/instance_lock.h"
-#include "qt/data_folder.h"
+#include "os/data_folder.h"
+#include "os/instance_lock.h"
 #include "qt/desktop_program.h"
 #include "qt/platform_choice.h"
 #include "qt/program_icon.h"
@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!platform.notice.empty()) std::cerr << platform.notice << '\n';
-    const std::string folder = vz::qt::DataFolder();
+    const std::string folder = vz::DataFolder();
     std::string why;
-    if (folder.empty() || !vz::qt::MakeDataFolder(folder, why)) {
+    if (folder.empty() || !vz::MakeDataFolder(folder, why)) {
         std::cerr << "verezerud: cannot make the data folder " << folder << ": " << why << '\n';
         return 1;
     }

@@ -1,39 +1,27 @@
 #pragma once
-// Real time for the program: the same interface as the virtual scheduler,
-// driven by one precise Qt timer armed for the earliest tick that is due.
-// Each timer keeps to its own grid (start + k * interval) on the monotonic
-// clock, so lateness of one tick never carries into the next and sixty minute
-// ticks take sixty minutes. Between ticks nothing runs: no polling.
+// Real time for the program on the desktop: the clock scheduler on Qt's
+// monotonic clock, its alarm one precise single-shot Qt timer, so every tick
+// runs in the thread of the event loop.
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
-#include "platform/scheduler.h"
-#include "platform/timer_queue.h"
+#include "platform/clock_scheduler.h"
 
 namespace vz {
 
-class RealTimeScheduler : public QObject, public Scheduler {
+class RealTimeScheduler : public QObject, public ClockScheduler {
     Q_OBJECT
 public:
     explicit RealTimeScheduler(QObject* parent = nullptr);
 
-    std::int64_t NowMs() const override;
-    TimerId Start(std::int64_t interval_ms, Tick tick) override;
-    void Stop(TimerId id) override;
-
-    std::size_t ActiveTimers() const { return timers_.size(); }
-
 private:
-    std::int64_t NowNs() const { return clock_.nsecsElapsed(); }
-    void FireDue();
-    void Rearm();
+    std::int64_t NowNs() const override { return clock_.nsecsElapsed(); }
+    void SetAlarm(std::optional<std::int64_t> wait_ms) override;
 
     QElapsedTimer clock_;
     QTimer wake_;
-    TimerQueue timers_;
-    bool firing_ = false;
 };
 
 }  // namespace vz

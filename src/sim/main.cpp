@@ -2,18 +2,11 @@
 
 #include <iostream>
 
+#include "os/console.h"
 #include "sim/options.h"
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The trace is the same bytes everywhere: no carriage returns added.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    vz::BinaryStandardStreams();  // the trace is the same bytes everywhere
     std::ios::sync_with_stdio(false);
     vz::SimCommandLine line;
     if (auto status = vz::ParseSimCommandLine(argc, argv, "verezerud-sim", line)) return *status;

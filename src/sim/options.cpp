@@ -4,11 +4,8 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/native_path.h"
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#endif
+#include "os/console.h"
+#include "os/path.h"
 
 namespace vz {
 namespace {
@@ -36,26 +33,11 @@ bool ParseScreen(const std::string& text, Screen& screen) {
     return true;
 }
 
-// The arguments as UTF-8. Windows hands the C runtime its arguments in the
-// local code page, which cannot name every folder, so they are read afresh.
-std::vector<std::string> Arguments(int argc, char** argv) {
-#ifdef _WIN32
-    int n = 0;
-    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &n)) {
-        std::vector<std::string> out;
-        for (int i = 0; i < n; ++i) out.push_back(Narrow(wide[i]));
-        ::LocalFree(wide);
-        return out;
-    }
-#endif
-    return std::vector<std::string>(argv, argv + argc);
-}
-
 }  // namespace
 
 std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* program,
                                        SimCommandLine& line) {
-    const std::vector<std::string> args = Arguments(argc, argv);
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {

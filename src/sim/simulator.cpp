@@ -10,13 +10,13 @@
 
 #include "app/embedded_resources.h"
 #include "app/program.h"
+#include "os/path.h"
+#include "os/real_disk.h"
 #include "platform/control.h"
-#include "platform/native_path.h"
-#include "platform/real_disk.h"
 #include "platform/text.h"
 #include "sim/script.h"
-#include "sim/trace.h"
 #include "platform/virtual_scheduler.h"
+#include "sim/trace.h"
 
 namespace vz {
 

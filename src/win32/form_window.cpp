@@ -6,7 +6,7 @@
 #include "frontend/presenter.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/native_path.h"
+#include "os/path.h"
 #include "win32/painter.h"
 
 namespace vz::win32 {

@@ -5,7 +5,7 @@
 
 #include "frontend/presenter.h"
 #include "platform/menu.h"
-#include "platform/native_path.h"
+#include "os/path.h"
 #include "win32/form_window.h"
 #include "win32/message_window.h"
 #include "win32/painter.h"

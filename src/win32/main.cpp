@@ -4,19 +4,19 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "app/embedded_resources.h"
 #include "app/program.h"
-#include "app/windows_data_folder.h"
-#include "platform/instance_lock.h"
-#include "platform/native_path.h"
-#include "platform/real_disk.h"
 #include "frontend/presenter.h"
+#include "os/chime_player.h"
+#include "os/data_folder.h"
+#include "os/instance_lock.h"
+#include "os/path.h"
+#include "os/real_disk.h"
+#include "store/settings_file.h"
+#include "store/usage_file.h"
 #include "win32/front_end.h"
-#include "win32/wave_player.h"
 #include "win32/window_timer_scheduler.h"
 
 namespace {
@@ -66,13 +66,13 @@ std::string DecimalSeparator() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const std::string folder = vz::WindowsDataFolder(vz::LocalAppData());
-    std::error_code ec;
-    if (folder.empty() || (std::filesystem::create_directories(vz::NativePath(folder), ec), ec)) {
-        Fatal("Cannot make the data folder " + folder + (ec ? ": " + ec.message() : ""));
+    const std::string folder = vz::DataFolder();
+    std::string why;
+    if (folder.empty() || !vz::MakeDataFolder(folder, why)) {
+        Fatal("Cannot make the data folder " + folder + (why.empty() ? "" : ": " + why));
         return 1;
     }
-    vz::AdoptEarlierFiles(folder);
+    vz::AdoptEarlierFiles(folder, {vz::kUsageFile, vz::kSettingsFile});
 
     // One program per data folder, or every hour would be counted twice.
     vz::InstanceLock lock(folder);
@@ -97,7 +97,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     vz::win32::WindowTimerScheduler scheduler;
     vz::RealDisk disk(folder);
-    vz::win32::WavePlayer sound;
+    vz::ChimePlayer sound;
     vz::EmbeddedResources resources;
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
     vz::Runtime& runtime = program.runtime();

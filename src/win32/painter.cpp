@@ -6,7 +6,7 @@
 #include "frontend/layout.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/native_path.h"
+#include "os/path.h"
 #include "win32/pictures.h"
 
 namespace vz::win32 {

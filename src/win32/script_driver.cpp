@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "platform/native_path.h"
+#include "os/path.h"
 #include "win32/front_end.h"
 #include "win32/message_window.h"
 #include "win32/screen_shot.h"

@@ -2,8 +2,6 @@
 // Win32 windows on screen, the user's input sent to them as window messages,
 // in virtual time. It prints the same trace as verezerud-sim.
 
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <iostream>
@@ -11,6 +9,7 @@
 
 #include "app/program.h"
 #include "frontend/presenter.h"
+#include "os/console.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
 #include "win32/front_end.h"
@@ -18,9 +17,7 @@
 
 int main(int argc, char** argv) {
     using namespace vz;
-    // The trace is the same bytes everywhere: no carriage returns added.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    BinaryStandardStreams();  // the trace is the same bytes everywhere
     SimCommandLine command_line;
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-win32", command_line))
         return *status;

@@ -12,11 +12,11 @@
 
 #include "audio_analysis.h"
 #include "chime/module1.h"
+#include "os/chime_player.h"
 #include "platform/disk.h"
 #include "platform/runtime.h"
 #include "platform/virtual_scheduler.h"
 #include "qt/qt_resources.h"
-#include "qt/pulse_sound_player.h"
 #include "qt_wait.h"
 
 namespace {
@@ -103,7 +103,7 @@ protected:
 
     QTemporaryDir dir;
     Recorder recorder{dir.filePath(QStringLiteral("heard.raw"))};
-    vz::PulseSoundPlayer player;
+    vz::ChimePlayer player;
     vz::QtResources resources;
 };
 

@@ -17,10 +17,10 @@
 #include <iterator>
 
 #include "chime/module1.h"
-#include "qt/pulse_library.h"
-#include "qt/pulse_sound_player.h"
+#include "chime/wave_image.h"
+#include "os/chime_player.h"
+#include "os/pulse_library.h"
 #include "qt/qt_resources.h"
-#include "qt/wave_image.h"
 #include "qt_wait.h"
 
 namespace {
@@ -180,10 +180,10 @@ private:
     int fd_ = -1;
 };
 
-TEST(PulseSoundPlayer, WithoutAServerReturnsAtOnceAndSaysSoOnce) {
+TEST(ChimePlayer, WithoutAServerReturnsAtOnceAndSaysSoOnce) {
     testing::internal::CaptureStderr();
     {
-        vz::PulseSoundPlayer player;
+        vz::ChimePlayer player;
         for (int i = 0; i < 2; ++i) {
             QElapsedTimer clock;
             clock.start();
@@ -197,11 +197,11 @@ TEST(PulseSoundPlayer, WithoutAServerReturnsAtOnceAndSaysSoOnce) {
     EXPECT_EQ(said.find("no sound server"), said.rfind("no sound server")) << said;
 }
 
-TEST(PulseSoundPlayer, ASilentServerHoldsUpNeitherTheCallsNorTheProgramsEnd) {
+TEST(ChimePlayer, ASilentServerHoldsUpNeitherTheCallsNorTheProgramsEnd) {
     SilentServer server;
     QElapsedTimer clock;
     {
-        vz::PulseSoundPlayer player(server.Name());
+        vz::ChimePlayer player(server.Name());
         for (int i = 0; i < 2; ++i) {
             clock.start();
             player.PlayMemory(std::make_shared<const Bytes>(Chime()));
@@ -225,8 +225,8 @@ TEST(PulseLibrary, LoadsEveryFunctionOrSaysWhyNot) {
     EXPECT_NE(error.find("libvz-absent.so.0"), std::string::npos) << error;
 }
 
-TEST(PulseSoundPlayer, IgnoresImagesItCannotPlay) {
-    vz::PulseSoundPlayer player;
+TEST(ChimePlayer, IgnoresImagesItCannotPlay) {
+    vz::ChimePlayer player;
     player.PlayMemory(nullptr);
     player.PlayMemory(std::make_shared<const Bytes>());
     player.PlayMemory(std::make_shared<const Bytes>(Bytes(11080, 0)));

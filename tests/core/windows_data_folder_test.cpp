@@ -5,13 +5,17 @@
 
 #include <fstream>
 
-#include "app/windows_data_folder.h"
 #include "harness.h"
+#include "os/data_folder.h"
+#include "store/settings_file.h"
+#include "store/usage_file.h"
 
 namespace vz::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::vector<std::string> kDataFiles{kUsageFile, kSettingsFile};
 
 void Put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -34,12 +38,12 @@ TEST(WindowsDataFolder, TakesOverTheEarlierFilesOnce) {
     fs::create_directory(c);
     Put(c / "ZURivIdid.tim", std::string("\x0A\x00", 2));
     Put(c / "SettingT.tim", std::string("\x01\x02", 2));
-    EXPECT_EQ(AdoptEarlierFiles(folder.string(), c.string()),
+    EXPECT_EQ(AdoptEarlierFiles(folder.string(), kDataFiles, c.string()),
               (std::vector<std::string>{"ZURivIdid.tim", "SettingT.tim"}));
     EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0A\x00", 2));
     Put(c / "ZURivIdid.tim", std::string("\x7F\x00", 2));
     fs::remove(folder / "SettingT.tim");
-    EXPECT_TRUE(AdoptEarlierFiles(folder.string(), c.string()).empty());
+    EXPECT_TRUE(AdoptEarlierFiles(folder.string(), kDataFiles, c.string()).empty());
     EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0A\x00", 2));
     EXPECT_FALSE(fs::exists(folder / "SettingT.tim"));
 }

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/instance_lock.h"
-#include "platform/native_path.h"
+#include "os/instance_lock.h"
+#include "os/path.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "app/embedded_resources.h"
 #include "app/program.h"
-#include "platform/native_path.h"
-#include "platform/real_disk.h"
+#include "os/path.h"
+#include "os/real_disk.h"
 #include "platform/virtual_scheduler.h"
 #include "frontend/presenter.h"
 #include "win32/front_end.h"

@@ -1,4 +1,4 @@
-#include "qt/pulse_sound_player.h"
+#include "os/chime_player.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,8 +10,8 @@
 #include <thread>
 #include <utility>
 
-#include "qt/pulse_library.h"
-#include "qt/wave_image.h"
+#include "chime/wave_image.h"
+#include "os/pulse_library.h"
 
 namespace vz {
 
@@ -34,7 +34,7 @@ constexpr milliseconds kEndWaitMargin{500};
 
 }  // namespace
 
-struct PulseSoundPlayer::State {
+struct ChimePlayer::State {
     std::string server;
     std::mutex mutex;
     std::condition_variable changed;
@@ -75,7 +75,7 @@ std::uint32_t BytesFor(const WaveImage& wave, int ms) {
 }
 
 // Plays one sound to its end, or until a newer one cuts it off.
-void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage& wave,
+void PlayOne(ChimePlayer::State& state, const Bytes& image, const WaveImage& wave,
              unsigned long long number) {
     pa_sample_spec sample{};
     if (!SampleFormatOf(wave, sample.format)) return;
@@ -136,7 +136,7 @@ void PlayOne(PulseSoundPlayer::State& state, const Bytes& image, const WaveImage
 }
 
 // The worker: plays the waiting sound, then any that came meanwhile, and ends.
-void Work(std::shared_ptr<PulseSoundPlayer::State> state) {
+void Work(std::shared_ptr<ChimePlayer::State> state) {
     std::unique_lock lock(state->mutex);
     while (state->pending && !state->closing) {
         std::shared_ptr<const Bytes> image = std::move(state->pending);
@@ -155,11 +155,11 @@ void Work(std::shared_ptr<PulseSoundPlayer::State> state) {
 
 }  // namespace
 
-PulseSoundPlayer::PulseSoundPlayer(std::string server) : state_(std::make_shared<State>()) {
+ChimePlayer::ChimePlayer(std::string server) : state_(std::make_shared<State>()) {
     state_->server = std::move(server);
 }
 
-PulseSoundPlayer::~PulseSoundPlayer() {
+ChimePlayer::~ChimePlayer() {
     std::unique_lock lock(state_->mutex);
     state_->closing = true;
     state_->pending.reset();
@@ -171,7 +171,7 @@ PulseSoundPlayer::~PulseSoundPlayer() {
     ++state_->generation;  // whatever is left is cut off and ends by itself
 }
 
-void PulseSoundPlayer::PlayMemory(std::shared_ptr<const Bytes> image) {
+void ChimePlayer::PlayMemory(std::shared_ptr<const Bytes> image) {
     if (!image) return;
     const auto wave = ParseWaveImage(*image);
     pa_sample_format_t format;
@@ -191,7 +191,7 @@ void PulseSoundPlayer::PlayMemory(std::shared_ptr<const Bytes> image) {
     }
 }
 
-bool PulseSoundPlayer::Playing() const {
+bool ChimePlayer::Playing() const {
     std::lock_guard lock(state_->mutex);
     return state_->worker;
 }

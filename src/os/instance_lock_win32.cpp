@@ -1,9 +1,9 @@
-#include "platform/instance_lock.h"
+#include "os/instance_lock.h"
 
 #include <windows.h>
 
-#include "platform/native_path.h"
-#include "platform/win32_error.h"
+#include "os/path.h"
+#include "os/system_error.h"
 
 namespace vz {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Record files in a real folder.
+// Record files in a real folder, with the system's own calls: a write is
+// flushed before it returns, and one cut short is undone.
 
 #include <string>
 

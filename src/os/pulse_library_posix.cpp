@@ -1,4 +1,4 @@
-#include "qt/pulse_library.h"
+#include "os/pulse_library.h"
 
 #include <dlfcn.h>
 

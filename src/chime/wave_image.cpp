@@ -1,4 +1,4 @@
-#include "qt/wave_image.h"
+#include "chime/wave_image.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,24 +1,15 @@
-#include "platform/real_disk.h"
+#include "os/real_disk.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/errors.h"
-#include "platform/native_path.h"
+#include "os/system_error.h"
 
 namespace vz {
 namespace {
-
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    const ErrorNumber number = err == ENOSPC || err == EDQUOT ? ErrorNumber::DiskFull
-                               : err == EIO                   ? ErrorNumber::DeviceIo
-                                                              : ErrorNumber::PathFileAccess;
-    throw RuntimeError(number, "cannot " + what + " " + path + ": " + std::strerror(err));
-}
 
 // Opens for reading and writing, or, where that is refused, for reading only,
 // as random-access Open without an access clause does.
@@ -50,10 +41,6 @@ private:
 
 }  // namespace
 
-RealDisk::RealDisk(std::string folder) : folder_(std::move(folder)) {}
-
-std::string RealDisk::Path(const std::string& name) const { return JoinPath(folder_, name); }
-
 void RealDisk::Open(const std::string& name) {
     const std::string path = Path(name);
     int raw = OpenFile(path, true);
@@ -64,20 +51,20 @@ void RealDisk::Open(const std::string& name) {
         raw = OpenFile(path, true);
     }
     Fd fd(raw);
-    if (fd.get() < 0) Fail("open", path, errno);
-    if (!IsRegular(fd.get())) Fail("open", path, EISDIR);
+    if (fd.get() < 0) ThrowFileError("open", path, errno);
+    if (!IsRegular(fd.get())) ThrowFileError("open", path, EISDIR);
 }
 
 Bytes RealDisk::Read(const std::string& name, std::size_t offset, std::size_t count) {
     const std::string path = Path(name);
     Fd fd(OpenFile(path, false));
-    if (fd.get() < 0) Fail("open", path, errno);
+    if (fd.get() < 0) ThrowFileError("open", path, errno);
     Bytes out(count);
     std::size_t got = 0;
     while (got < count) {
         const ssize_t n = ::pread(fd.get(), out.data() + got, count - got, off_t(offset + got));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) Fail("read", path, errno);
+        if (n < 0) ThrowFileError("read", path, errno);
         if (n == 0) break;
         got += std::size_t(n);
     }
@@ -106,10 +93,10 @@ bool WriteAll(int fd, const Bytes& bytes, std::size_t offset) {
 void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& bytes) {
     const std::string path = Path(name);
     Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
-    if (fd.get() < 0) Fail("write", path, errno);
-    if (!IsRegular(fd.get())) Fail("write", path, EISDIR);
+    if (fd.get() < 0) ThrowFileError("write", path, errno);
+    if (!IsRegular(fd.get())) ThrowFileError("write", path, EISDIR);
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) Fail("write", path, errno);
+    if (::fstat(fd.get(), &st) != 0) ThrowFileError("write", path, errno);
     // Keep what is there, so a write cut short can be undone: the file then
     // holds the old bytes or the new ones, never a mixture.
     Bytes old(bytes.size());
@@ -119,7 +106,7 @@ void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& b
         const int err = errno;
         WriteAll(fd.get(), old, offset);
         if (::ftruncate(fd.get(), st.st_size) == 0) ::fsync(fd.get());
-        Fail("write", path, err);
+        ThrowFileError("write", path, err);
     }
 }
 

@@ -1,12 +1,12 @@
-#include "platform/instance_lock.h"
+#include "os/instance_lock.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "platform/native_path.h"
+#include "os/path.h"
+#include "os/system_error.h"
 
 namespace vz {
 
@@ -14,7 +14,7 @@ InstanceLock::InstanceLock(const std::string& folder) {
     const std::string path = JoinPath(folder, kFileName);
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) {
-        error_ = "cannot open " + path + ": " + std::strerror(errno);
+        error_ = "cannot open " + path + ": " + SystemErrorText(errno);
         return;
     }
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -22,7 +22,7 @@ InstanceLock::InstanceLock(const std::string& folder) {
         if (errno == EWOULDBLOCK) {
             state_ = State::HeldElsewhere;
         } else {
-            error_ = "cannot lock " + path + ": " + std::strerror(errno);
+            error_ = "cannot lock " + path + ": " + SystemErrorText(errno);
         }
         ::close(fd_);
         fd_ = -1;

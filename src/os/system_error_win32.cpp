@@ -1,8 +1,8 @@
-#include "platform/win32_error.h"
+#include "os/system_error.h"
 
 #include <windows.h>
 
-#include "platform/native_path.h"
+#include "os/path.h"
 
 #ifndef ERROR_DISK_QUOTA_EXCEEDED
 #define ERROR_DISK_QUOTA_EXCEEDED 1295L

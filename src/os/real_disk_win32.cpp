@@ -1,24 +1,19 @@
-// The record files on Windows: the same promises as real_disk.cpp, kept with
+// The record files on Windows: the same promises as on POSIX systems, kept with
 // the system's own calls. Files are opened with CreateFileW, so no C runtime
 // text mode stands between the program and its bytes (a 0A stays 0A), and
 // paths are UTF-16, so any folder name works.
 
-#include "platform/real_disk.h"
+#include "os/real_disk.h"
 
 #include <filesystem>
 #include <system_error>
 #include <windows.h>
 
-#include "platform/errors.h"
-#include "platform/native_path.h"
-#include "platform/win32_error.h"
+#include "os/path.h"
+#include "os/system_error.h"
 
 namespace vz {
 namespace {
-
-[[noreturn]] void Fail(const std::string& what, const std::string& path, DWORD err) {
-    throw RuntimeError(FileErrorNumber(err), "cannot " + what + " " + path + ": " + SystemErrorText(err));
-}
 
 class Handle {
 public:
@@ -112,10 +107,6 @@ bool WriteAll(HANDLE h, const Bytes& bytes, std::size_t offset) {
 
 }  // namespace
 
-RealDisk::RealDisk(std::string folder) : folder_(std::move(folder)) {}
-
-std::string RealDisk::Path(const std::string& name) const { return JoinPath(folder_, name); }
-
 void RealDisk::Open(const std::string& name) {
     const std::string path = Path(name);
     HANDLE raw = OpenFile(path, true);
@@ -125,18 +116,19 @@ void RealDisk::Open(const std::string& name) {
         std::filesystem::create_directories(NativePath(folder_), ec);
         raw = OpenFile(path, true);
     }
-    if (raw == INVALID_HANDLE_VALUE) Fail("open", path, Why(path));
+    if (raw == INVALID_HANDLE_VALUE) ThrowFileError("open", path, Why(path));
     Handle h(raw);
-    if (!IsRegular(h.get())) Fail("open", path, kErrorIsADirectory);
+    if (!IsRegular(h.get())) ThrowFileError("open", path, kErrorIsADirectory);
 }
 
 Bytes RealDisk::Read(const std::string& name, std::size_t offset, std::size_t count) {
     const std::string path = Path(name);
     Handle h(OpenFile(path, false));
-    if (!h.ok()) Fail("open", path, Why(path));
+    if (!h.ok()) ThrowFileError("open", path, Why(path));
     Bytes out(count);
     std::size_t got = 0;
-    if (!ReadAt(h.get(), out.data(), count, offset, got)) Fail("read", path, ::GetLastError());
+    if (!ReadAt(h.get(), out.data(), count, offset, got))
+        ThrowFileError("read", path, ::GetLastError());
     out.resize(got);
     return out;
 }
@@ -144,10 +136,10 @@ Bytes RealDisk::Read(const std::string& name, std::size_t offset, std::size_t co
 void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& bytes) {
     const std::string path = Path(name);
     Handle h(Create(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING));
-    if (!h.ok()) Fail("write", path, Why(path));
-    if (!IsRegular(h.get())) Fail("write", path, kErrorIsADirectory);
+    if (!h.ok()) ThrowFileError("write", path, Why(path));
+    if (!IsRegular(h.get())) ThrowFileError("write", path, kErrorIsADirectory);
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(h.get(), &size)) Fail("write", path, ::GetLastError());
+    if (!::GetFileSizeEx(h.get(), &size)) ThrowFileError("write", path, ::GetLastError());
     // Keep what is there, so a write cut short can be undone: the file then
     // holds the old bytes or the new ones, never a mixture.
     Bytes old(bytes.size());
@@ -161,7 +153,7 @@ void RealDisk::Write(const std::string& name, std::size_t offset, const Bytes& b
         end.EndOfFile = size;
         if (::SetFileInformationByHandle(h.get(), FileEndOfFileInfo, &end, sizeof end))
             ::FlushFileBuffers(h.get());
-        Fail("write", path, err);
+        ThrowFileError("write", path, err);
     }
 }
 

@@ -1,17 +1,21 @@
-#include "app/windows_data_folder.h"
+#include "os/data_folder.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "platform/native_path.h"
-#include "store/settings_file.h"
-#include "store/usage_file.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "os/path.h"
 
 namespace vz {
+
+bool MakeDataFolder(const std::string& folder, std::string& error) {
+    std::error_code ec;
+    std::filesystem::create_directories(NativePath(folder), ec);
+    if (ec || !std::filesystem::is_directory(NativePath(folder))) {
+        error = ec ? ec.message() : "not a folder";
+        return false;
+    }
+    return true;
+}
 
 std::string WindowsDataFolder(const std::string& local_app_data) {
     std::string base = local_app_data;
@@ -19,9 +23,10 @@ std::string WindowsDataFolder(const std::string& local_app_data) {
     return base.empty() ? std::string() : base + "\\Verezerud";
 }
 
-std::vector<std::string> AdoptEarlierFiles(const std::string& folder, const std::string& earlier) {
+std::vector<std::string> AdoptEarlierFiles(const std::string& folder,
+                                           const std::vector<std::string>& names,
+                                           const std::string& earlier) {
     namespace fs = std::filesystem;
-    const std::string names[] = {kUsageFile, kSettingsFile};
     std::error_code ec;
     for (const std::string& name : names)
         if (fs::exists(NativePath(JoinPath(folder, name)), ec)) return {};
@@ -35,15 +40,5 @@ std::vector<std::string> AdoptEarlierFiles(const std::string& folder, const std:
     }
     return copied;
 }
-
-#ifdef _WIN32
-std::string LocalAppData() {
-    const DWORD n = ::GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
-    if (n == 0) return {};
-    std::wstring value(n, L'\0');
-    value.resize(::GetEnvironmentVariableW(L"LOCALAPPDATA", value.data(), n));
-    return Narrow(value);
-}
-#endif
 
 }  // namespace vz

@@ -1,16 +1,8 @@
-#include "platform/native_path.h"
+#include "os/path.h"
 
-#ifdef _WIN32
 #include <windows.h>
-#endif
 
 namespace vz {
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    return folder.empty() ? name : folder + kPathSeparator + name;
-}
-
-#ifdef _WIN32
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) return {};
@@ -32,12 +24,5 @@ std::string Narrow(const std::wstring& utf16) {
 
 std::filesystem::path NativePath(const std::string& utf8) { return std::filesystem::path(Widen(utf8)); }
 std::string Utf8Path(const std::filesystem::path& path) { return Narrow(path.wstring()); }
-
-#else
-
-std::filesystem::path NativePath(const std::string& utf8) { return std::filesystem::path(utf8); }
-std::string Utf8Path(const std::filesystem::path& path) { return path.string(); }
-
-#endif
 
 }  // namespace vz

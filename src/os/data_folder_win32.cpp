@@ -1,0 +1,17 @@
+#include "os/data_folder.h"
+
+#include <windows.h>
+
+#include "os/path.h"
+
+namespace vz {
+
+std::string DataFolder() {
+    const DWORD n = ::GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
+    if (n == 0) return {};
+    std::wstring value(n, L'\0');
+    value.resize(::GetEnvironmentVariableW(L"LOCALAPPDATA", value.data(), n));
+    return WindowsDataFolder(Narrow(value));
+}
+
+}  // namespace vz
