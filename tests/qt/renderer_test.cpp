@@ -11,9 +11,12 @@
 #include "qt/form_window.h"
 #include "qt/renderer.h"
 #include "sim/simulator.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("Renderer");
 
 TEST(Renderer, AHiddenRestScreenKeepsNoNativeWindow) {
     std::ostringstream out, err;

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "qt/real_time_scheduler.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("RealTimeScheduler");
 
 constexpr int kLateMs = 40;  // how late a tick may come on a busy machine
 
