@@ -9,6 +9,8 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "qt/real_time_scheduler.h"
@@ -41,13 +43,15 @@ TEST(RealTimeScheduler, ATickHeldUpDoesNotShiftTheGrid) {
     RunUntil([&] { return at.size() >= 8; }, 5000);
     scheduler.Stop(id);
     ASSERT_EQ(at.size(), 8u);
+    // A shifted grid makes every later tick 70 ms late; a busy machine makes
+    // one late now and then, so the least late of them tells.
+    std::int64_t least_late = std::numeric_limits<std::int64_t>::max();
     for (std::size_t i = 0; i < at.size(); ++i) {
         const std::int64_t due = std::int64_t(i + 1) * 100;
         EXPECT_GE(at[i], due) << "tick " << i + 1 << " came early";
-        if (i != 3) {
-            EXPECT_LT(at[i], due + kLateMs) << "tick " << i + 1;
-        }
+        if (i > 3) least_late = std::min(least_late, at[i] - due);
     }
+    EXPECT_LT(least_late, kLateMs) << "the ticks after the held-up one all came late";
 }
 
 TEST(RealTimeScheduler, TicksDueTogetherComeInStartOrderAndAStoppedTimerTicksNoMore) {
