@@ -20,9 +20,12 @@
 #include "qt/front_end.h"
 #include "qt/units.h"
 #include "sim/simulator.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("Fonts");
 
 // A fresh program in the simulator, whose windows the tests look at.
 class Fonts : public ::testing::Test {

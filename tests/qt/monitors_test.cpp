@@ -1,6 +1,6 @@
 // Several monitors and the keyboard during the rest. The virtual display is
-// one wide screen split into RandR monitors (xvfb_monitors.sh); each test
-// lays out its own monitors with xrandr.
+// one wide screen split into RandR monitors; each test lays out its own
+// monitors with xrandr.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 
 #include "gui_run.h"
 #include "pixels.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
@@ -112,6 +113,8 @@ XClient* OtherWindow(QRect area) {
 
 const QRect kLeft(0, 0, 1920, 1080), kRight(1920, 0, 1280, 800);
 
+VZ_SUITE_DISPLAY("Monitors", "3200x1080");
+
 TEST(Monitors, TheRestDarkensEveryMonitorAndFollowsThemComingAndGoing) {
     Layout({{"LEFT", kLeft, true}, {"RIGHT", kRight}});
     const QRect other(2100, 100, 600, 300);
@@ -188,6 +191,8 @@ private:
 
 QString Focus() { return Command(QStringLiteral("xdotool"), {"getwindowfocus"}).trimmed(); }
 void Type(const QStringList& args) { Command(QStringLiteral("xdotool"), args); }
+
+VZ_SUITE_DISPLAY("Keyboard", "3200x1080");
 
 // Openbox, managing a window that records keys. The window is there first: a
 // window mapped while openbox starts may never be managed.

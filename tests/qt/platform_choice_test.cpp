@@ -9,9 +9,12 @@
 #include <string>
 
 #include "qt/platform_choice.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("Session");
 
 // Sets the session's variables for one test and puts the old ones back.
 class Session : public ::testing::Test {

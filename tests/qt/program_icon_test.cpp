@@ -7,9 +7,12 @@
 #include <QWidget>
 
 #include "qt/program_icon.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("ProgramIcon");
 
 // Notes whether it had an icon when it was shown.
 class Window : public QWidget {

@@ -30,7 +30,23 @@ QByteArray Contents(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
 }
 
-// Starts the program and waits until it has read its files.
+// Whether the process catches SIGTERM, SIGINT and SIGHUP yet (SigCgt in /proc).
+bool CatchesStopSignals(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (!line.startsWith("SigCgt:")) continue;
+        bool ok = false;
+        const qulonglong caught = line.mid(7).trimmed().toULongLong(&ok, 16);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            ok = ok && ((caught >> (signal - 1)) & 1) != 0;
+        return ok;
+    }
+    return false;
+}
+
+// Starts the program and waits until it has read its files and a signal would
+// end it cleanly. The files alone tell nothing when an earlier run made them.
 bool StartProgram(QProcess& p, const QString& data_home) {
     p.setProcessEnvironment(Environment(data_home));
     p.start(QStringLiteral(VZ_PROGRAM), {});
@@ -38,11 +54,11 @@ bool StartProgram(QProcess& p, const QString& data_home) {
     QElapsedTimer clock;
     clock.start();
     // The start-up reads both files, which makes them.
-    while (!QFile::exists(data_home + "/verezerud/SettingT.tim")) {
+    while (!QFile::exists(data_home + "/verezerud/SettingT.tim") ||
+           !CatchesStopSignals(p.processId())) {
         if (clock.elapsed() > kStartLimitMs || p.state() != QProcess::Running) return false;
         p.waitForFinished(20);  // notices an early end
     }
-    QThread::msleep(200);
     return p.state() == QProcess::Running;
 }
 
@@ -142,6 +158,7 @@ TEST(Program, WaitsWithoutWhatOnlyItsWindowsAndTheChimeNeed) {
     const QString home = FreshDir("data");
     QProcess p;
     ASSERT_TRUE(StartProgram(p, home)) << p.readAllStandardError().toStdString();
+    QThread::msleep(200);  // a moment of waiting: the watch, not a wait for readiness
     const QStringList files = MappedFiles(p.processId());
     p.terminate();
     ASSERT_TRUE(p.waitForFinished(10'000));

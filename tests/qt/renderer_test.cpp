@@ -12,9 +12,12 @@
 #include "frontend/presenter.h"
 #include "qt/front_end.h"
 #include "sim/simulator.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("Renderer");
 
 TEST(Renderer, AHiddenRestScreenKeepsNoNativeWindow) {
     std::ostringstream out, err;

@@ -9,12 +9,17 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "qt/real_time_scheduler.h"
+#include "suites.h"
 
 namespace vz::test {
 namespace {
+
+VZ_SUITE_OFFSCREEN("RealTimeScheduler");
 
 constexpr int kLateMs = 40;  // how late a tick may come on a busy machine
 
@@ -38,14 +43,16 @@ TEST(RealTimeScheduler, ATickHeldUpDoesNotShiftTheGrid) {
     RunUntil([&] { return at.size() >= 8; }, 5000);
     scheduler.Stop(id);
     ASSERT_EQ(at.size(), 8u);
-    // A busy machine may hold up a tick for a whole interval, which is then
-    // skipped: each tick is timed from the grid point just before it.
+    // A shifted grid makes every later tick 70 ms late; a busy machine makes
+    // one late now and then, so the least late of them tells. A tick held up
+    // for a whole interval is skipped: each is timed from the grid point
+    // just before it.
+    std::int64_t least_late = std::numeric_limits<std::int64_t>::max();
     for (std::size_t i = 0; i < at.size(); ++i) {
         EXPECT_GE(at[i], std::int64_t(i + 1) * 100) << "tick " << i + 1 << " came early";
-        if (i != 3) {
-            EXPECT_LT(at[i] % 100, kLateMs) << "tick " << i + 1 << " at " << at[i];
-        }
+        if (i > 3) least_late = std::min(least_late, at[i] % 100);
     }
+    EXPECT_LT(least_late, kLateMs) << "the ticks after the held-up one all came late";
 }
 
 }  // namespace

@@ -1,15 +1,16 @@
 #!/bin/sh
-# Usage: xvfb.sh SERVERNUM COMMAND...
-# Runs a command on a fresh virtual 1920x1080 display with a white root
-# window, so that a black window can be told from no window at all
-# (VZ_XVFB_SCREEN=3200x1080 gives one wide screen that the monitor tests
-# split with `xrandr --setmonitor`; -noreset keeps those monitors). Each
-# test starts its search for a free display number at its own SERVERNUM, so
-# tests that run side by side do not race for the same one.
-set -e
-server=$1
+# Usage: xvfb.sh WIDTHxHEIGHT COMMAND...
+# Runs a command on a virtual display of its own: one screen of that size
+# with a white root window, so that a black window can be told from no window
+# at all (the monitor tests split a wide one with `xrandr --setmonitor`;
+# -noreset keeps those monitors when the last client leaves). Xvfb picks a
+# free display number and writes it to -displayfd once it accepts
+# connections, so tests run side by side with no fixed numbers and no waiting
+# on a guess.
+set -eu
+size=$1
 shift
-if [ -z "$XDG_RUNTIME_DIR" ]; then
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   XDG_RUNTIME_DIR=$(mktemp -d /tmp/verezerud-xdg.XXXXXX)
   export XDG_RUNTIME_DIR
 fi
@@ -20,4 +21,22 @@ chmod 700 "$XDG_RUNTIME_DIR"
 if [ -n "${ASAN_OPTIONS:-}" ]; then
   export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 fi
-exec xvfb-run -a -n "$server" -s "-screen 0 ${VZ_XVFB_SCREEN:-1920x1080}x24 -wr -noreset" "$@"
+
+dir=$(mktemp -d /tmp/verezerud-xvfb.XXXXXX)
+mkfifo "$dir/ready"
+# Reading the pipe waits for the number, or for its end if the server fails.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -wr -noreset -nolisten tcp 3>"$dir/ready" \
+  </dev/null >"$dir/log" 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; rm -rf "$dir"' EXIT
+trap 'exit 143' HUP INT TERM
+number=$(cat "$dir/ready")
+if [ -z "$number" ]; then
+  cat "$dir/log" >&2
+  exit 1
+fi
+DISPLAY=":$number"
+export DISPLAY
+status=0
+"$@" || status=$?
+exit "$status"
