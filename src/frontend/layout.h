@@ -40,6 +40,11 @@ public:
     Layout(int dpi, Measure measure) : dpi_(dpi), measure_(std::move(measure)) {}
 
     int dpi() const { return dpi_; }
+    // The display's scale changed: texts are measured again.
+    void SetDpi(int dpi) {
+        dpi_ = dpi;
+        measured_.clear();
+    }
     // The window's rectangle on the model's screen.
     Box Outer(const Form& form) const;
     // The width of the border a window draws inside its rectangle; 0 for none.

@@ -38,6 +38,16 @@ Presenter::~Presenter() {
     front_.Attach(nullptr);
 }
 
+void Presenter::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == layout_.dpi()) return;
+    layout_.SetDpi(dpi);
+    for (auto& [form, surface] : surfaces_) {
+        if (!surface) continue;
+        surface->Place();
+        for (const Control* c : form->Controls()) surface->Paint(*c);
+    }
+}
+
 Surface* Presenter::Find(const Form& form) const {
     const auto it = surfaces_.find(&form);
     return it == surfaces_.end() ? nullptr : it->second;

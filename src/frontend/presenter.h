@@ -41,6 +41,8 @@ public:
 
     Runtime& runtime() const { return runtime_; }
     const Layout& layout() const { return layout_; }
+    // The display's scale changed: every real window is laid out again.
+    void SetDpi(int dpi);
 
     // The real window of a loaded window, made now if it was not yet;
     // nullptr for a window that is not loaded.

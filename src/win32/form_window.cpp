@@ -1,19 +1,116 @@
 #include "win32/form_window.h"
 
 #include <algorithm>
-#include <vector>
+#include <string>
 
 #include "frontend/presenter.h"
+#include "os/path.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "os/path.h"
+#include "win32/look.h"
 #include "win32/painter.h"
+#include "win32/pictures.h"
 
 namespace vz::win32 {
 
 namespace {
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 constexpr wchar_t kClass[] = L"VerezerudForm";
+constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL
+constexpr int kListRows = 8;   // a drop-down list shows this many items
+
+POINT At(LPARAM l) { return POINT{short(LOWORD(l)), short(HIWORD(l))}; }
+
+bool TakesKeyboard(const Control& c) {
+    return c.kind() == Control::Kind::ComboBox || c.kind() == Control::Kind::CommandButton;
+}
+
+// The controls from the top down as the dialog manager visits them: those
+// that take the keyboard in tab order, above the rest, which lie in the
+// order the layout stacks them.
+std::vector<Control*> TopDown(const Form& form) {
+    std::vector<Control*> order;
+    for (Control* c : form.TabOrder()) order.push_back(c);
+    const std::vector<Control*> stack = StackingOrder(form);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+        if (!TakesKeyboard(**it) && (*it)->kind() != Control::Kind::Line) order.push_back(*it);
+    return order;
+}
+
+DWORD StyleOf(const Control& c) {
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (c.kind()) {
+        case Control::Kind::Label: {
+            const auto& label = static_cast<const Label&>(c);
+            style |= SS_NOTIFY | SS_NOPREFIX;
+            if (label.alignment == Alignment::Center) return style | SS_CENTER;
+            if (label.alignment == Alignment::Right) return style | SS_RIGHT;
+            // One that sizes itself has its one line.
+            return style | (label.auto_size ? SS_LEFTNOWORDWRAP : SS_LEFT);
+        }
+        case Control::Kind::Image: return style | SS_NOTIFY | SS_BITMAP;
+        case Control::Kind::PictureBox: return style | SS_NOTIFY | SS_ICON;
+        case Control::Kind::ComboBox: return style | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        case Control::Kind::CommandButton:
+            return style | WS_TABSTOP |
+                   (static_cast<const CommandButton&>(c).is_default ? BS_DEFPUSHBUTTON
+                                                                     : BS_PUSHBUTTON);
+        default: return style;
+    }
+}
+
+const wchar_t* ClassOf(const Control& c) {
+    switch (c.kind()) {
+        case Control::Kind::ComboBox: return L"COMBOBOX";
+        case Control::Kind::CommandButton: return L"BUTTON";
+        default: return L"STATIC";
+    }
+}
+
+std::string TextOf(const Control& c) {
+    if (c.kind() == Control::Kind::Label) return static_cast<const Label&>(c).Caption();
+    if (c.kind() == Control::Kind::CommandButton) return static_cast<const CommandButton&>(c).caption;
+    return {};
+}
+
+const vz::Font* FontOf(const Control& c) {
+    switch (c.kind()) {
+        case Control::Kind::Label: return &static_cast<const Label&>(c).font;
+        case Control::Kind::ComboBox: return &static_cast<const ComboBox&>(c).font;
+        case Control::Kind::CommandButton: return &static_cast<const CommandButton&>(c).font;
+        default: return nullptr;
+    }
+}
+
+void SetText(HWND view, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    wchar_t now[256] = {};
+    ::GetWindowTextW(view, now, 256);
+    if (wide != now) ::SetWindowTextW(view, wide.c_str());
+}
+
+void SyncItems(HWND combo, const ComboBox& model) {
+    const int count = int(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    bool same = count == model.ListCount();
+    for (int i = 0; same && i < count; ++i) {
+        wchar_t item[64] = {};
+        if (::SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(i), 0) < 64)
+            ::SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(item));
+        same = Widen(model.Items()[std::size_t(i)]) == item;
+    }
+    if (!same) {
+        ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        for (const std::string& s : model.Items())
+            ::SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(Widen(s).c_str()));
+    }
+    // The program's choice; the list tells of none (only the user's picks come back).
+    if (int(::SendMessageW(combo, CB_GETCURSEL, 0, 0)) != model.ListIndex())
+        ::SendMessageW(combo, CB_SETCURSEL, WPARAM(model.ListIndex()), 0);
+}
 
 void RegisterClassOnce() {
     static const bool registered = [] {
@@ -29,43 +126,123 @@ void RegisterClassOnce() {
     (void)registered;
 }
 
-POINT At(LPARAM l) { return POINT{short(LOWORD(l)), short(HIWORD(l))}; }
-
-bool TakesKeyboard(const Control& c) {
-    return c.kind() == Control::Kind::ComboBox || c.kind() == Control::Kind::CommandButton;
-}
-
 }  // namespace
 
-FormWindow::FormWindow(Form& form, Presenter& presenter, Pictures& pictures)
-    : form_(&form), presenter_(presenter), pictures_(pictures) {
+FormWindow::FormWindow(Form& form, Presenter& presenter, Look& look, Pictures& pictures,
+                       HWND owner)
+    : form_(&form), presenter_(presenter), look_(look), pictures_(pictures) {
     RegisterClassOnce();
     const DWORD ex = form.show_in_taskbar ? 0 : WS_EX_TOOLWINDOW;
-    hwnd_ = ::CreateWindowExW(ex, kClass, Widen(Title(form)).c_str(), WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = ::CreateWindowExW(ex, kClass, Widen(Title(form)).c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                              0, 0, 0, 0, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+    MakeViews();
 }
 
 FormWindow::~FormWindow() {
-    *alive_ = false;
     if (!hwnd_) return;
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
 }
 
+void FormWindow::MakeViews() {
+    const std::vector<Control*> order = TopDown(*form_);
+    views_.reserve(order.size());  // the views' procedures keep pointers to them
+    for (Control* c : order) {
+        const int id = kFirstId + int(views_.size());
+        HWND view = ::CreateWindowExW(0, ClassOf(*c), Widen(TextOf(*c)).c_str(), StyleOf(*c), 0, 0,
+                                      0, 0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                      ::GetModuleHandleW(nullptr), nullptr);
+        if (!view) continue;
+        // Each new one goes below those made before it: the dialog manager
+        // visits the controls from the top down.
+        ::SetWindowPos(view, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        views_.push_back(View{c, view, nullptr});
+        // The system's control, watched for the pointer's moves over it.
+        views_.back().proc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ViewProc)));
+    }
+}
+
+FormWindow::View* FormWindow::Find(HWND view) {
+    for (View& v : views_)
+        if (v.hwnd == view || ::IsChild(v.hwnd, view)) return &v;
+    return nullptr;
+}
+
+FormWindow::View* FormWindow::Find(const Control& control) {
+    for (View& v : views_)
+        if (v.control == &control) return &v;
+    return nullptr;
+}
+
+HWND FormWindow::ViewOf(const Control& control) const {
+    for (const View& v : views_)
+        if (v.control == &control) return v.hwnd;
+    return nullptr;
+}
+
+int FormWindow::Dpi() const { return presenter_.layout().dpi(); }
+
 void FormWindow::Detach() {
     form_ = nullptr;
-    focus_ = nullptr;
-    ::ShowWindow(hwnd_, SW_HIDE);
+    Hide();
 }
 
 void FormWindow::Place() {
     if (!form_) return;
     const Box r = presenter_.layout().Outer(*form_);
     ::SetWindowPos(hwnd_, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    Redraw();
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FormWindow::Paint(const Control& control) {
+    if (!form_) return;
+    if (View* v = Find(control))
+        Sync(*v);
+    else if (control.kind() == Control::Kind::Line)
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FormWindow::Sync(View& v) {
+    const Control& c = *v.control;
+    const int dpi = Dpi();
+    if (const vz::Font* font = FontOf(c))
+        ::SendMessageW(v.hwnd, WM_SETFONT, WPARAM(look_.Font(*font, dpi, TextOf(c))), FALSE);
+    Box box = presenter_.layout().ControlBox(c);
+    switch (c.kind()) {
+        case Control::Kind::Label:
+        case Control::Kind::CommandButton:
+            SetText(v.hwnd, TextOf(c));
+            break;
+        case Control::Kind::ComboBox:
+            SyncItems(v.hwnd, static_cast<const ComboBox&>(c));
+            // The box is the closed list; its window also holds the open one.
+            ::SendMessageW(v.hwnd, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(std::max(1, box.height - 6)));
+            box.height += kListRows * box.height;
+            break;
+        case Control::Kind::Image:
+        case Control::Kind::PictureBox:
+            // Setting a picture sizes the control to it: first the picture, then the box.
+            if (v.dpi != dpi) {
+                v.dpi = dpi;
+                if (c.kind() == Control::Kind::Image)
+                    ::SendMessageW(v.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                                   LPARAM(pictures_.Bitmap(static_cast<const Image&>(c).picture, dpi)));
+                else
+                    ::SendMessageW(v.hwnd, STM_SETICON, WPARAM(pictures_.Icon(dpi)), 0);
+            }
+            break;
+        default:
+            break;
+    }
+    ::SetWindowPos(v.hwnd, nullptr, box.x, box.y, box.width, box.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool shown = ::IsWindowVisible(v.hwnd) || (::GetWindowLongW(v.hwnd, GWL_STYLE) & WS_VISIBLE);
+    if (shown != c.Visible()) ::ShowWindow(v.hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE);
+    ::InvalidateRect(v.hwnd, nullptr, TRUE);
 }
 
 void FormWindow::Show(Surface* owner) {
@@ -74,15 +251,62 @@ void FormWindow::Show(Surface* owner) {
         ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
         return;
     }
-    focus_ = nullptr;
-    MoveFocus(false);
+    // Owned by the window it is modal to, so that it stays above it.
+    HWND owner_window = static_cast<FormWindow*>(owner)->hwnd();
+    if (HWND(::GetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT)) != owner_window)
+        ::SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_window));
     ::ShowWindow(hwnd_, SW_SHOW);
     ::SetForegroundWindow(hwnd_);
+    // It opens with the keyboard on its first control in tab order.
+    for (Control* c : form_->TabOrder())
+        if (HWND view = ViewOf(*c); view && c->Visible()) {
+            ::SetFocus(view);
+            break;
+        }
+}
+
+bool FormWindow::DialogKey(MSG& m) {
+    if (!form_) return false;
+    // VK_RETURN and VK_ESCAPE are also the characters these keys type.
+    const bool enter = m.wParam == VK_RETURN, escape = m.wParam == VK_ESCAPE;
+    if ((m.message == WM_KEYDOWN || m.message == WM_CHAR) && (enter || escape)) {
+        // An open list closes with them, as lists do.
+        View* focus = Find(::GetFocus());
+        if (focus && focus->control->kind() == Control::Kind::ComboBox &&
+            ::SendMessageW(focus->hwnd, CB_GETDROPPEDSTATE, 0, 0))
+            return ::IsDialogMessageW(hwnd_, &m);
+        if (m.message == WM_KEYDOWN) presenter_.Press(enter ? Key::Enter : Key::Escape);
+        return true;
+    }
+    return ::IsDialogMessageW(hwnd_, &m);
 }
 
 LRESULT CALLBACK FormWindow::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
     auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return self ? self->Handle(message, w, l) : ::DefWindowProcW(window, message, w, l);
+}
+
+LRESULT CALLBACK FormWindow::ViewProc(HWND view, UINT message, WPARAM w, LPARAM l) {
+    HWND parent = ::GetParent(view);
+    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(parent, GWLP_USERDATA));
+    View* v = self ? self->Find(view) : nullptr;
+    if (!v) return ::DefWindowProcW(view, message, w, l);
+    const WNDPROC proc = v->proc;
+    if (message == WM_MOUSEMOVE && self->form_) {
+        POINT at = At(l);
+        ::MapWindowPoints(view, parent, &at, 1);
+        self->Hovered(v, at);
+    }
+    return ::CallWindowProcW(proc, view, message, w, l);
+}
+
+void FormWindow::Hovered(View* v, POINT at) {
+    // Windows repeats a move when nothing moved; the model hears of real moves only.
+    HWND in = v ? v->hwnd : hwnd_;
+    if (in == last_move_in_ && at.x == last_move_.x && at.y == last_move_.y) return;
+    last_move_in_ = in;
+    last_move_ = at;
+    presenter_.Hover(*this, v ? v->control : nullptr);
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
@@ -92,117 +316,90 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (form_) return LRESULT(Colours(HDC(w), HWND(l)));
+            break;
+        case WM_COMMAND:
+            if (form_) Command(w, l);
+            return 0;
         case WM_LBUTTONUP:
-            if (form_) ClickAt(At(l));
+            if (form_) {
+                POINT screen = At(l);
+                ::ClientToScreen(hwnd_, &screen);
+                presenter_.Click(*this, nullptr, Point{screen.x, screen.y});
+            }
             return 0;
         case WM_MOUSEMOVE:
-            if (form_) HoverAt(At(l));
+            if (form_) Hovered(nullptr, At(l));
             return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (!form_) return 0;
-            if (w == VK_RETURN || w == VK_ESCAPE)
-                presenter_.Press(w == VK_RETURN ? Key::Enter : Key::Escape);
-            else if (!FocusKey(w, message == WM_SYSKEYDOWN) && message == WM_SYSKEYDOWN)
-                return ::DefWindowProcW(hwnd_, message, w, l);
+        case WM_DPICHANGED:
+            // The display's scale changed: everything is laid out afresh.
+            presenter_.SetDpi(LOWORD(w));
             return 0;
         case WM_CLOSE:
             return 0;  // the model decides when its windows close
         default:
-            return ::DefWindowProcW(hwnd_, message, w, l);
+            break;
+    }
+    return ::DefWindowProcW(hwnd_, message, w, l);
+}
+
+HBRUSH FormWindow::Colours(HDC dc, HWND view) {
+    const View* v = Find(view);
+    const Color back = form_->BackColor();
+    if (!v) return look_.Brush(back);
+    switch (v->control->kind()) {
+        case Control::Kind::Label: {
+            const auto& label = static_cast<const Label&>(*v->control);
+            ::SetTextColor(dc, ToColorRef(label.fore_color));
+            if (label.transparent) {
+                ::SetBkMode(dc, TRANSPARENT);
+                return look_.Brush(back);
+            }
+            ::SetBkColor(dc, ToColorRef(label.back_color));
+            return look_.Brush(label.back_color);
+        }
+        case Control::Kind::PictureBox: {
+            const Color box = static_cast<const PictureBox&>(*v->control).back_color;
+            ::SetBkColor(dc, ToColorRef(box));
+            return look_.Brush(box);
+        }
+        default:
+            ::SetBkColor(dc, ToColorRef(back));
+            return look_.Brush(back);
+    }
+}
+
+void FormWindow::Command(WPARAM w, LPARAM l) {
+    View* v = Find(HWND(l));
+    if (!v) return;
+    const WORD code = HIWORD(w);
+    switch (v->control->kind()) {
+        case Control::Kind::ComboBox:
+            if (code == CBN_SELCHANGE) {
+                const int picked = int(::SendMessageW(v->hwnd, CB_GETCURSEL, 0, 0));
+                if (picked >= 0) presenter_.Select(*this, static_cast<ComboBox&>(*v->control), picked);
+            }
+            return;
+        case Control::Kind::CommandButton:
+            if (code == BN_CLICKED) presenter_.Click(*this, v->control);
+            return;
+        default:
+            if (code == STN_CLICKED) {
+                POINT screen{};
+                ::GetCursorPos(&screen);
+                presenter_.Click(*this, v->control, Point{screen.x, screen.y});
+            }
+            return;
     }
 }
 
 void FormWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hwnd_, &ps);
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    if (form_) {
-        // Drawn off screen first, so a blinking label does not flicker.
-        HDC mem = ::CreateCompatibleDC(dc);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = ::SelectObject(mem, bitmap);
-        PaintForm(mem, *form_, presenter_.layout(), pictures_, focus_);
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(mem);
-    }
+    if (form_) PaintForm(dc, *form_, presenter_.layout(), look_);
     ::EndPaint(hwnd_, &ps);
-}
-
-void FormWindow::ClickAt(POINT at) {
-    Control* c = presenter_.layout().ControlAt(*form_, Point{at.x, at.y});
-    // A list or button that is clicked takes the keyboard.
-    if (c && TakesKeyboard(*c) && focus_ != c) {
-        focus_ = c;
-        Redraw();
-    }
-    if (c && c->kind() == Control::Kind::ComboBox) return PickFromList(static_cast<ComboBox&>(*c));
-    POINT screen = at;
-    ::ClientToScreen(hwnd_, &screen);
-    presenter_.Click(*this, c, Point{screen.x, screen.y});
-}
-
-void FormWindow::HoverAt(POINT at) {
-    // Windows repeats a move when nothing moved; the model hears of real moves only.
-    if (at.x == last_move_.x && at.y == last_move_.y) return;
-    last_move_ = at;
-    presenter_.Hover(*this, presenter_.layout().ControlAt(*form_, Point{at.x, at.y}));
-}
-
-void FormWindow::MoveFocus(bool back) {
-    if (!form_) return;
-    std::vector<Control*> order;
-    for (Control* c : form_->TabOrder())
-        if (c->Visible()) order.push_back(c);
-    if (order.empty()) return;
-    if (back) std::reverse(order.begin(), order.end());
-    auto at = std::find(order.begin(), order.end(), focus_);
-    // After the last, the first again; from none, the first.
-    at = at == order.end() || at + 1 == order.end() ? order.begin() : at + 1;
-    focus_ = *at;
-    Redraw();
-}
-
-bool FormWindow::FocusKey(WPARAM key, bool alt) {
-    if (key == VK_TAB) {
-        MoveFocus(::GetKeyState(VK_SHIFT) < 0);
-        return true;
-    }
-    if (!focus_ || !focus_->Visible()) return false;
-    if (focus_->kind() == Control::Kind::CommandButton && key == VK_SPACE) {
-        presenter_.Click(*this, focus_);
-        return true;
-    }
-    if (focus_->kind() != Control::Kind::ComboBox) return false;
-    auto& combo = static_cast<ComboBox&>(*focus_);
-    if (key == VK_F4 || (key == VK_DOWN && alt)) {
-        PickFromList(combo);
-        return true;
-    }
-    if (key != VK_UP && key != VK_DOWN) return false;
-    const int next = combo.ListIndex() + (key == VK_DOWN ? 1 : -1);
-    if (next >= 0 && next < combo.ListCount()) presenter_.Select(*this, combo, next);
-    return true;
-}
-
-// The list drops down as a menu below the box; the pick goes to the model.
-void FormWindow::PickFromList(ComboBox& combo) {
-    HMENU menu = ::CreatePopupMenu();
-    for (int i = 0; i < combo.ListCount(); ++i)
-        ::AppendMenuW(menu, MF_STRING | (i == combo.ListIndex() ? MF_CHECKED : 0), UINT_PTR(i + 1),
-                      Widen(combo.Items()[std::size_t(i)]).c_str());
-    const Box box = presenter_.layout().ControlBox(combo);
-    POINT below{box.x, box.Bottom()};
-    ::ClientToScreen(hwnd_, &below);
-    const std::shared_ptr<bool> alive = alive_;
-    const int picked = int(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN,
-                                            below.x, below.y, 0, hwnd_, nullptr));
-    ::DestroyMenu(menu);
-    // The window, or the model's, may have gone while the list was open.
-    if (*alive && form_ && picked > 0) presenter_.Select(*this, combo, picked - 1);
 }
 
 }  // namespace vz::win32

@@ -1,19 +1,21 @@
 #pragma once
-// One window of the model as a real Win32 window: a plain pop-up window that
-// draws its controls itself (painter.h) and turns the user's mouse and keys
-// into input for the presenter. It keeps which of its lists and buttons has
-// the keyboard: Tab and Shift+Tab move it in the model's tab order, the
-// arrows step the list that has it, F4 or Alt+Down opens that list, Space
-// presses the button; Enter and Escape go to the model.
+// One window of the model as a real Win32 window: a pop-up window owned by the
+// window of the form that opens it, with the system's own controls on it — a
+// STATIC for each label, picture and icon, a drop-down COMBOBOX for each list,
+// a BUTTON for each button — placed where the presenter's layout says, in
+// fonts at the display's dots per inch. The window paints only what has no
+// control: its colour, its frame and its lines. The controls report clicks,
+// picks and pointer moves as typed input; the keyboard goes through the
+// dialog manager (Tab, arrows, Space), except Enter and Escape, which are the
+// model's.
 
 #include <windows.h>
 
-#include <memory>
+#include <vector>
 
 #include "frontend/front_end.h"
 
 namespace vz {
-class ComboBox;
 class Control;
 class Form;
 class Presenter;
@@ -21,45 +23,62 @@ class Presenter;
 
 namespace vz::win32 {
 
+class Look;
 class Pictures;
 
 class FormWindow : public Surface {
 public:
-    FormWindow(Form& form, Presenter& presenter, Pictures& pictures);
+    // A hidden window for `form`, owned by `owner` (nullptr for none).
+    FormWindow(Form& form, Presenter& presenter, Look& look, Pictures& pictures, HWND owner);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
     Form* form() const { return form_; }
+    // The system control that shows `control`; nullptr for none.
+    HWND ViewOf(const Control& control) const;
+    // A key from the message loop for this window or one of its controls;
+    // true when it has been dealt with.
+    bool DialogKey(MSG& message);
 
-    // Surface. Every change draws the whole window afresh.
+    // Surface.
     void Place() override;
-    void Paint(const Control&) override { Redraw(); }
-    // A modal window opens with the keyboard on its first control in tab order.
+    void Paint(const Control& control) override;
     void Show(Surface* owner) override;
     void Hide() override { ::ShowWindow(hwnd_, SW_HIDE); }
     void Detach() override;
 
 private:
+    struct View {
+        Control* control;
+        HWND hwnd;
+        WNDPROC proc;  // the system control's own
+        int dpi = 0;   // the dots per inch its picture was set at
+    };
+
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
-    void Redraw() { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+    void MakeViews();
+    void Sync(View& view);
+    View* Find(HWND view);
+    View* Find(const Control& control);
+    HBRUSH Colours(HDC dc, HWND view);
+    void Command(WPARAM w, LPARAM l);
+    // The pointer moved to `at` (in the window) over `view` (nullptr: the window).
+    void Hovered(View* view, POINT at);
     void OnPaint();
-    void ClickAt(POINT at);
-    void HoverAt(POINT at);
-    bool FocusKey(WPARAM key, bool alt);
-    void MoveFocus(bool back);
-    void PickFromList(ComboBox& combo);
+    int Dpi() const;
 
     Form* form_;
     Presenter& presenter_;
+    Look& look_;
     Pictures& pictures_;
     HWND hwnd_ = nullptr;
     POINT last_move_{-1, -1};
-    Control* focus_ = nullptr;  // the list or button that has the keyboard
-    // A list's menu runs a loop of its own, in which the window may go.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    HWND last_move_in_ = nullptr;
+    std::vector<View> views_;
 };
 
 }  // namespace vz::win32

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "frontend/presenter.h"
+#include "platform/form.h"
 #include "platform/menu.h"
 #include "os/path.h"
 #include "win32/form_window.h"
 #include "win32/message_window.h"
-#include "win32/painter.h"
 
 namespace vz::win32 {
 
@@ -48,7 +48,9 @@ void Win32FrontEnd::Later(std::function<void()> task) {
 }
 
 Surface* Win32FrontEnd::Make(Form& form) {
-    auto* window = new FormWindow(form, *presenter_, pictures_);
+    const Form* owner = form.IsModal() ? form.Owner() : nullptr;
+    auto* window = new FormWindow(form, *presenter_, look_, pictures_,
+                                  owner ? WindowOf(presenter_->Find(*owner)) : nullptr);
     windows_.insert(window);
     return window;
 }
@@ -108,7 +110,15 @@ void Win32FrontEnd::Rest(Surface* rest) {
 }
 
 Size Win32FrontEnd::TextSize(const Font& font, const std::string& text) {
-    return MeasureText(font, text, presenter_ ? presenter_->layout().dpi() : kStandardDpi);
+    return look_.Measure(font, presenter_ ? presenter_->layout().dpi() : kStandardDpi, text);
+}
+
+bool Win32FrontEnd::TranslateKey(MSG& m) {
+    if (m.message < WM_KEYFIRST || m.message > WM_KEYLAST || !m.hwnd) return false;
+    HWND top = ::GetAncestor(m.hwnd, GA_ROOT);
+    for (FormWindow* w : windows_)
+        if (w->hwnd() == top) return w->DialogKey(m);
+    return false;
 }
 
 }  // namespace vz::win32

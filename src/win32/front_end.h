@@ -11,6 +11,7 @@
 #include <set>
 
 #include "frontend/front_end.h"
+#include "win32/look.h"
 #include "win32/pictures.h"
 
 namespace vz {
@@ -28,10 +29,15 @@ public:
     Win32FrontEnd(const Win32FrontEnd&) = delete;
     Win32FrontEnd& operator=(const Win32FrontEnd&) = delete;
 
+    // A key of the message loop's for one of the program's windows, given to
+    // it as a dialog's keys are; true when it has been dealt with.
+    bool TranslateKey(MSG& message);
+
     void Attach(Presenter* presenter) override { presenter_ = presenter; }
     // The topmost band of the desktop, in the presenter's order.
     void Stack(const std::vector<Surface*>& bottom_to_top) override;
-    // A FormWindow; freed from the message loop.
+    // A FormWindow, owned by the window of the form it is modal to; freed
+    // from the message loop.
     Surface* Make(Form& form) override;
     void Destroy(Surface& surface) override;
     // A system menu, whose loop returns the choice.
@@ -48,6 +54,7 @@ private:
     static LRESULT CALLBACK LaterProc(HWND window, UINT message, WPARAM w, LPARAM l);
 
     Presenter* presenter_ = nullptr;
+    Look look_;
     Pictures pictures_;
     std::set<FormWindow*> windows_;  // made and not yet destroyed
     HWND later_window_ = nullptr;    // message-only: tasks for later arrive here

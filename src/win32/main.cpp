@@ -117,6 +117,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!runtime.Running()) return 1;  // start-up failed and has been reported
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (front_end.TranslateKey(message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

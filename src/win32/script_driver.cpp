@@ -13,7 +13,6 @@ namespace {
 
 constexpr wchar_t kClass[] = L"VerezerudScript";
 constexpr UINT kNextLine = WM_APP + 1;
-constexpr UINT kPick = WM_APP + 2;
 
 LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 
@@ -31,18 +30,30 @@ BOOL CALLBACK FindMenu(HWND w, LPARAM out) {
     return FALSE;
 }
 
-// The open menu (a pop-up or a drop-down list) of this thread; nullptr if none.
+// The open pop-up menu of this thread; nullptr if none.
 HWND OpenMenu() {
     HWND found = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
+// A press and release on the item at `position` of the open menu; a menu
+// takes its mouse messages from the queue, in screen coordinates.
+void ClickItem(HWND menu, int position) {
+    HMENU items = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
+    RECT r{};
+    if (!items || !::GetMenuItemRect(nullptr, items, UINT(position), &r)) return;
+    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ::PostMessageW(menu, WM_MOUSEMOVE, 0, At(at));
+    ::PostMessageW(menu, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
+    ::PostMessageW(menu, WM_LBUTTONUP, 0, At(at));
+}
+
 }  // namespace
 
-ScriptDriver::ScriptDriver(Simulator& sim, Presenter& presenter, std::istream& script,
-                           bool live_input)
-    : RealInput(sim, presenter), script_(script), live_input_(live_input) {
+ScriptDriver::ScriptDriver(Simulator& sim, Presenter& presenter, Win32FrontEnd& front_end,
+                           std::istream& script, bool live_input)
+    : RealInput(sim, presenter), front_end_(front_end), script_(script), live_input_(live_input) {
     window_ = MakeMessageWindow(kClass, Proc, this);
 }
 
@@ -61,6 +72,7 @@ int ScriptDriver::Run() {
         // The script's input is sent straight to the windows; what comes
         // through the queue is the display's.
         if (!live_input_ && IsInput(m.message)) continue;
+        if (front_end_.TranslateKey(m)) continue;
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
@@ -71,10 +83,6 @@ LRESULT CALLBACK ScriptDriver::Proc(HWND window, UINT message, WPARAM w, LPARAM 
     auto* self = OwnerOf<ScriptDriver>(window);
     if (self && message == kNextLine) {
         self->NextLine();
-        return 0;
-    }
-    if (self && message == kPick) {
-        self->PickPending();
         return 0;
     }
     return ::DefWindowProcW(window, message, w, l);
@@ -102,25 +110,24 @@ void ScriptDriver::Finish(int status) {
 
 bool ScriptDriver::OnScreen(Surface& surface) { return ::IsWindowVisible(WindowOf(&surface)); }
 
+std::pair<HWND, LPARAM> ScriptDriver::Under(Surface& surface, Point at) {
+    HWND window = WindowOf(&surface);
+    POINT p{at.x, at.y};
+    HWND view = ::ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+    if (!view) view = window;
+    ::MapWindowPoints(window, view, &p, 1);
+    return {view, At(p)};
+}
+
 void ScriptDriver::Press(Surface& surface, Point at) {
-    ::SendMessageW(WindowOf(&surface), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    ::SendMessageW(WindowOf(&surface), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    const auto [view, where] = Under(surface, at);
+    ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    if (::IsWindow(view)) ::SendMessageW(view, WM_LBUTTONUP, 0, where);
 }
 
 void ScriptDriver::Move(Surface& surface, Point at) {
-    ::SendMessageW(WindowOf(&surface), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-}
-
-// A press and release on the item at `position` of the open menu; a menu
-// takes its mouse messages from the queue, in screen coordinates.
-static void ClickItem(HWND menu, int position) {
-    HMENU items = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
-    RECT r{};
-    if (!items || !::GetMenuItemRect(nullptr, items, UINT(position), &r)) return;
-    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ::PostMessageW(menu, WM_MOUSEMOVE, 0, At(at));
-    ::PostMessageW(menu, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
-    ::PostMessageW(menu, WM_LBUTTONUP, 0, At(at));
+    const auto [view, where] = Under(surface, at);
+    ::SendMessageW(view, WM_MOUSEMOVE, 0, where);
 }
 
 bool ScriptDriver::ChooseItem(std::size_t index) {
@@ -139,27 +146,34 @@ bool ScriptDriver::CloseMenu() {
 }
 
 bool ScriptDriver::PickFromList(Surface& surface, ComboBox&, Point at, int n) {
-    // The click opens the list and returns once it closes: the pick waits in
-    // the queue, where the list's own loop finds it.
-    pending_pick_ = n;
-    ::PostMessageW(window_, kPick, 0, 0);
+    // A press on the list's box opens it; a click on the item picks it.
     Press(surface, at);
-    pending_pick_ = -1;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    RECT item{};
+    if (!::GetComboBoxInfo(Under(surface, at).first, &info) || !info.hwndList ||
+        ::SendMessageW(info.hwndList, LB_GETITEMRECT, WPARAM(n), LPARAM(&item)) == LB_ERR)
+        return true;
+    const LPARAM where = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ::SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, where);
+    ::SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    ::SendMessageW(info.hwndList, WM_LBUTTONUP, 0, where);
     return true;
 }
 
-void ScriptDriver::PickPending() {
-    HWND list = pending_pick_ >= 0 ? OpenMenu() : nullptr;
-    if (list) ClickItem(list, pending_pick_);
-    pending_pick_ = -1;
-}
-
 void ScriptDriver::SendKey(Surface& surface, Key key) {
-    HWND w = WindowOf(&surface);
+    // To the control that has the keyboard, through the dialog manager, as
+    // the message loop gives a key.
+    HWND window = WindowOf(&surface);
+    HWND focus = ::GetFocus();
+    HWND to = focus && (focus == window || ::IsChild(window, focus)) ? focus : window;
     const WPARAM vk = key == Key::Enter ? VK_RETURN : VK_ESCAPE;
-    ::SendMessageW(w, WM_KEYDOWN, vk, 1);
-    ::SendMessageW(w, WM_CHAR, key == Key::Enter ? L'\r' : 0x1B, 1);
-    ::SendMessageW(w, WM_KEYUP, vk, 0xC0000001);
+    for (const UINT message : {UINT(WM_KEYDOWN), UINT(WM_KEYUP)}) {
+        MSG m{to, message, vk, LPARAM(message == WM_KEYDOWN ? 1 : 0xC0000001), 0, {}};
+        if (front_end_.TranslateKey(m)) continue;
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
 }
 
 bool ScriptDriver::Snap(const std::string& file) { return SaveScreen(Widen(file)); }

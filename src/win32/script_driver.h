@@ -1,9 +1,10 @@
 #pragma once
 // Runs the simulator's script with the program's real Win32 windows on
 // screen, in virtual time. The user's commands become window messages to the
-// window that shows their target (a press and release at a point, a pointer
-// move, keys, a click on an item of the real pop-up menu or drop-down list)
-// and reach the model only through the window procedures (see
+// window or system control that shows their target (a press and release at a
+// point, a pointer move, keys through the dialog manager, a click on an item
+// of the real pop-up menu or drop-down list) and reach the model only through
+// the window procedures (see
 // sim/real_input.h). Each script line is a message to a window of the
 // driver's own, so lines go on running inside the menus' own message loops,
 // as a user goes on using an open menu.
@@ -12,16 +13,20 @@
 
 #include <istream>
 #include <string>
+#include <utility>
 
 #include "sim/real_input.h"
 
 namespace vz::win32 {
 
+class Win32FrontEnd;
+
 class ScriptDriver : public RealInput {
 public:
     // With `live_input`, the display's own pointer and keyboard reach the
     // windows too; without, only the script's input does.
-    ScriptDriver(Simulator& sim, Presenter& presenter, std::istream& script, bool live_input);
+    ScriptDriver(Simulator& sim, Presenter& presenter, Win32FrontEnd& front_end,
+                 std::istream& script, bool live_input);
     ~ScriptDriver() override;
 
     // Runs the whole script; returns the exit status (0, or 2 for a script error).
@@ -41,14 +46,15 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
     void NextLine();
     void Finish(int status);
-    void PickPending();
+    // The control of the window at `at`, or the window itself, and the point in it.
+    static std::pair<HWND, LPARAM> Under(Surface& surface, Point at);
 
+    Win32FrontEnd& front_end_;
     std::istream& script_;
     bool live_input_;
     HWND window_ = nullptr;  // message-only: the script's steps arrive here
     int line_ = 0;
     int status_ = 0;
-    int pending_pick_ = -1;  // the list item to pick once a drop-down list is open
 };
 
 }  // namespace vz::win32

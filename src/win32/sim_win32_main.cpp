@@ -27,6 +27,6 @@ int main(int argc, char** argv) {
     Simulator sim(options, std::cout, std::cerr);
     win32::Win32FrontEnd front_end;
     Presenter presenter(sim.program().runtime(), front_end);
-    win32::ScriptDriver driver(sim, presenter, *command_line.input, options.live_input);
+    win32::ScriptDriver driver(sim, presenter, front_end, *command_line.input, options.live_input);
     return driver.Run();
 }

@@ -14,20 +14,11 @@ namespace {
 
 using probe::Check;
 
-void Press(HWND w, WPARAM key, bool shift = false) {
-    BYTE keys[256] = {};
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-    ::SendMessageW(w, WM_KEYDOWN, key, 1);
-    ::SendMessageW(w, WM_KEYUP, key, 0xC0000001);
-    keys[VK_SHIFT] = 0;
-    ::SetKeyboardState(keys);
-}
-
 }  // namespace
 
 int main() {
     probe::Setup setup(L"verezerud-focus-probe");
+    const auto Press = [&](HWND, WPARAM key, bool shift = false) { setup.Press(key, shift); };
     vz::VirtualScheduler& scheduler = setup.scheduler;
     vz::Program& program = setup.program;
     vz::RealDisk& disk = setup.disk;

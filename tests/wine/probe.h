@@ -47,6 +47,38 @@ struct Setup {
     vz::Presenter presenter{program.runtime(), front_end};
     // The real window of a loaded window of the model; nullptr for none.
     HWND Window(const char* name) { return vz::win32::WindowOf(presenter.Build(name)); }
+
+    // A press and release of the left button at `at` in `window`, on the
+    // control that lies there, as the pointer gives it.
+    static void Click(HWND window, POINT at) {
+        HWND view = ::ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
+        if (!view) view = window;
+        ::MapWindowPoints(window, view, &at, 1);
+        ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        if (::IsWindow(view)) ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+
+    // A key pressed and let go, with Shift held when `shift`, to the control
+    // that has the keyboard, through the message loop's dialog manager.
+    void Press(WPARAM key, bool shift = false) {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        for (const UINT message : {UINT(WM_KEYDOWN), UINT(WM_KEYUP)}) {
+            MSG m{::GetFocus(), message, key, LPARAM(message == WM_KEYDOWN ? 1 : 0xC0000001), 0, {}};
+            if (front_end.TranslateKey(m)) continue;
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (front_end.TranslateKey(m)) continue;
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+    }
 };
 
 }  // namespace probe

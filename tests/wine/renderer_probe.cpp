@@ -33,7 +33,7 @@ int main() {
     Check(::IsWindowVisible(splash), "the banner shows at minute 58");
     Check(Rect(splash, 0, 0, 1920, 28), "across the top of the screen");
     Check(::GetWindowLongPtrW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST, "above all others");
-    ::SendMessageW(splash, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    probe::Setup::Click(splash, POINT{10, 10});
     Check(!::IsWindowVisible(splash), "a click on the banner puts it away");
 
     scheduler.Advance(60 * 60 * 1000 + 10 * 1000);
