@@ -16,6 +16,7 @@
 #include "os/real_disk.h"
 #include "store/settings_file.h"
 #include "store/usage_file.h"
+#include "win32/display.h"
 #include "win32/front_end.h"
 #include "win32/window_timer_scheduler.h"
 
@@ -90,9 +91,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 
+    // The model's screen is the primary monitor in inches; its pixels are the
+    // monitor's at its own dots per inch.
+    const vz::win32::Display display = vz::win32::PrimaryDisplay();
     vz::Screen screen;
-    screen.width_px = ::GetSystemMetrics(SM_CXSCREEN);
-    screen.height_px = ::GetSystemMetrics(SM_CYSCREEN);
+    screen.width_px = display.width;
+    screen.height_px = display.height;
     if (screen.width_px <= 0 || screen.height_px <= 0) screen = vz::Screen{};
 
     vz::win32::WindowTimerScheduler scheduler;
@@ -102,7 +106,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
     vz::Runtime& runtime = program.runtime();
     vz::win32::Win32FrontEnd front_end;
-    vz::Presenter presenter(runtime, front_end);
+    vz::Presenter presenter(runtime, front_end, display.dpi);
     // Failures the program reports are kept for a debugger; one it cannot go
     // on from is shown and ends the program.
     presenter.on_error = [&runtime](const std::string& message) {

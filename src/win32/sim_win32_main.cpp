@@ -12,6 +12,7 @@
 #include "os/console.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
+#include "win32/display.h"
 #include "win32/front_end.h"
 #include "win32/script_driver.h"
 
@@ -22,11 +23,13 @@ int main(int argc, char** argv) {
     if (auto status = ParseSimCommandLine(argc, argv, "verezerud-sim-win32", command_line))
         return *status;
     const SimOptions& options = command_line.options;
-    SayIfScreenDiffers("verezerud-sim-win32", ::GetSystemMetrics(SM_CXSCREEN),
-                       ::GetSystemMetrics(SM_CYSCREEN), options.screen);
+    // The script's screen is in pixels at 96 dots per inch; the windows are
+    // drawn at the display's.
+    const win32::Display display = win32::PrimaryDisplay();
+    SayIfScreenDiffers("verezerud-sim-win32", display.width, display.height, options.screen);
     Simulator sim(options, std::cout, std::cerr);
     win32::Win32FrontEnd front_end;
-    Presenter presenter(sim.program().runtime(), front_end);
+    Presenter presenter(sim.program().runtime(), front_end, display.dpi);
     win32::ScriptDriver driver(sim, presenter, front_end, *command_line.input, options.live_input);
     return driver.Run();
 }
