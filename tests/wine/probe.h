@@ -14,6 +14,7 @@
 #include "os/real_disk.h"
 #include "platform/virtual_scheduler.h"
 #include "frontend/presenter.h"
+#include "win32/display.h"
 #include "win32/front_end.h"
 
 namespace probe {
@@ -36,15 +37,24 @@ inline std::string FreshFolder(const wchar_t* folder) {
     return vz::Narrow(dir);
 }
 
+// The model's screen as the program sees the primary monitor.
+inline vz::Screen ModelScreen(const vz::win32::Display& display) {
+    vz::Screen screen;
+    screen.width_px = display.width;
+    screen.height_px = display.height;
+    return screen;
+}
+
 struct Setup {
     explicit Setup(const wchar_t* folder) : disk(FreshFolder(folder)) {}
+    const vz::win32::Display display = vz::win32::PrimaryDisplay();
     vz::VirtualScheduler scheduler;
     vz::RealDisk disk;
     vz::SilentPlayer sound;
     vz::EmbeddedResources resources;
-    vz::Program program{vz::Services{scheduler, disk, sound, resources, vz::Screen{}}};
+    vz::Program program{vz::Services{scheduler, disk, sound, resources, ModelScreen(display)}};
     vz::win32::Win32FrontEnd front_end;
-    vz::Presenter presenter{program.runtime(), front_end};
+    vz::Presenter presenter{program.runtime(), front_end, display.dpi};
     // The real window of a loaded window of the model; nullptr for none.
     HWND Window(const char* name) { return vz::win32::WindowOf(presenter.Build(name)); }
 
