@@ -9,33 +9,37 @@
 namespace vz::qt {
 
 namespace {
-bool Set(const char* name) {
+
+std::string Get(const char* name) {
     const char* v = std::getenv(name);
-    return v && *v;
+    return v ? v : "";
 }
 
 // Whether Qt can show windows on Wayland itself here.
-bool WaylandPluginInstalled() {
-    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
-    return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+bool WaylandPluginInstalled(const QStringList& folders) {
+    for (const QString& folder : folders)
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("libqwayland*")}, QDir::Files)
+                 .isEmpty())
+            return true;
+    return false;
 }
 
 constexpr const char* kTryTheSimulator =
     "; to try Verezerud without a display, run the simulator: verezerud-sim --help";
+
 }  // namespace
 
-PlatformChoice ChoosePlatform() {
+PlatformChoice ChoosePlatform(const Session& s) {
     PlatformChoice choice;
-    if (Set("QT_QPA_PLATFORM")) {  // chosen by whoever started us
+    if (!s.qpa_platform.empty()) {  // chosen by whoever started us
         choice.has_display = true;
         return choice;
     }
-    const bool x11 = Set("DISPLAY");
-    const bool wayland = Set("WAYLAND_DISPLAY") ||
-                         (Set("XDG_SESSION_TYPE") && std::strcmp(std::getenv("XDG_SESSION_TYPE"), "wayland") == 0);
-    if (x11) {
+    const bool wayland = !s.wayland_display.empty() || s.session_type == "wayland";
+    if (!s.display.empty()) {
         // On Wayland too: XWayland lets the windows place themselves and stay on top.
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        choice.platform = "xcb";
         choice.has_display = true;
         return choice;
     }
@@ -47,7 +51,7 @@ PlatformChoice ChoosePlatform() {
                         kTryTheSimulator;
         return choice;
     }
-    if (!Set("WAYLAND_DISPLAY")) {
+    if (s.wayland_display.empty()) {
         choice.notice = std::string(
                             "verezerud: no display to show the reminder on: this Wayland session "
                             "sets neither DISPLAY (for XWayland) nor WAYLAND_DISPLAY. Start "
@@ -55,7 +59,7 @@ PlatformChoice ChoosePlatform() {
                         kTryTheSimulator;
         return choice;
     }
-    if (!WaylandPluginInstalled()) {
+    if (!WaylandPluginInstalled(s.plugin_folders)) {
         choice.notice = std::string(
                             "verezerud: no display to show the reminder on: this Wayland session "
                             "offers no XWayland (DISPLAY is not set) and Qt's Wayland plugin is not "
@@ -64,11 +68,30 @@ PlatformChoice ChoosePlatform() {
                         kTryTheSimulator;
         return choice;
     }
-    choice.has_display = true;
+    choice.has_display = true;  // Qt's Wayland plugin, which Qt picks by itself
     choice.notice =
         "verezerud: this Wayland session offers no XWayland (DISPLAY is not set), so the reminder "
         "runs on Wayland itself, where it cannot keep itself above other windows or place itself "
         "on the screen; turn on XWayland (Debian package xwayland) for that";
+    return choice;
+}
+
+Session CurrentSession() {
+    Session s;
+    s.qpa_platform = Get("QT_QPA_PLATFORM");
+    s.display = Get("DISPLAY");
+    s.wayland_display = Get("WAYLAND_DISPLAY");
+    s.session_type = Get("XDG_SESSION_TYPE");
+    // Qt looks in QT_PLUGIN_PATH's folders first, then in its own.
+    for (const QString& f : QString::fromStdString(Get("QT_PLUGIN_PATH")).split(':', Qt::SkipEmptyParts))
+        s.plugin_folders << f;
+    s.plugin_folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    return s;
+}
+
+PlatformChoice ChoosePlatform() {
+    const PlatformChoice choice = ChoosePlatform(CurrentSession());
+    if (!choice.platform.empty()) setenv("QT_QPA_PLATFORM", choice.platform.c_str(), 1);
     return choice;
 }
 

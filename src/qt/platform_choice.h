@@ -3,19 +3,36 @@
 // stay above others, which an X11 display allows and a Wayland one does not,
 // so a Wayland session is used through XWayland where it offers one.
 
+#include <QStringList>
 #include <string>
 
 namespace vz::qt {
 
+// What the choice rests on: the session's variables and the folders Qt
+// loads its plugins from.
+struct Session {
+    std::string qpa_platform;     // QT_QPA_PLATFORM: the user's own choice
+    std::string display;          // DISPLAY: X11, XWayland on a Wayland session
+    std::string wayland_display;  // WAYLAND_DISPLAY
+    std::string session_type;     // XDG_SESSION_TYPE
+    QStringList plugin_folders;   // QT_PLUGIN_PATH's and Qt's own
+};
+
 struct PlatformChoice {
     bool has_display = false;  // there is some display to show windows on
+    std::string platform;      // for QT_QPA_PLATFORM; empty: Qt's own choice stands
     // One line for standard error, or empty. With a display, a warning; without
     // one, what is missing and what to do about it.
     std::string notice;
 };
 
-// Looks at the environment and sets QT_QPA_PLATFORM where the choice is ours.
-// Call it before the application object is made.
+PlatformChoice ChoosePlatform(const Session& session);
+
+// The session this program runs in.
+Session CurrentSession();
+
+// Chooses for the current session and sets QT_QPA_PLATFORM where the choice
+// is ours. Call it before the application object is made.
 PlatformChoice ChoosePlatform();
 
 // Empty when the X11 display that DISPLAY names answers, or when the choice
