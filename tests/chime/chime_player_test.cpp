@@ -214,7 +214,24 @@ TEST(ChimePlayer, ASilentServerHoldsUpNeitherTheCallsNorTheProgramsEnd) {
     EXPECT_LT(clock.elapsed(), 50) << "the player's end waited for the server";
 }
 
+// The files a Debian package installs, one a line.
+std::string PackageFiles(const char* package) {
+    std::string out;
+    if (FILE* list = ::popen((std::string("dpkg -L ") + package + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, list)) out.append(buffer, n);
+        ::pclose(list);
+    }
+    return out;
+}
+
 TEST(PulseLibrary, LoadsEveryFunctionOrSaysWhyNot) {
+    // A user's machine has the runtime package only, not the development one:
+    // the name opened must be one of its files.
+    const std::string runtime = PackageFiles("libpulse0");
+    ASSERT_FALSE(runtime.empty()) << "libpulse0 is not installed";
+    EXPECT_NE(runtime.find(std::string("/") + vz::kPulseSimpleLibrary + "\n"), std::string::npos)
+        << vz::kPulseSimpleLibrary << " is not among libpulse0's files";
     std::string error;
     const vz::PulseSimple* pulse = vz::LoadPulseSimple(error);
     ASSERT_NE(pulse, nullptr) << error;
