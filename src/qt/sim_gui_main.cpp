@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QSemaphore>
 #include <iostream>
 #include <string>
+#include <thread>
 
 #include "app/program.h"
 #include "frontend/presenter.h"
@@ -41,12 +43,29 @@ int main(int argc, char** argv) {
     if (!options.live_input) app.installEventFilter(&input_filter);
     qt::GuiDriver driver(sim, presenter, front_end);
 
-    std::string line;
+    // The script is read on a thread of its own, a line at a time, so that the
+    // windows go on living while it waits for its next line: the display's
+    // own input (--live-input) and the front end's timers reach them as they
+    // would in the program. Each line runs on this thread once the one before
+    // it has finished.
+    QSemaphore line_done;
     int number = 0;
-    while (std::getline(*command_line.input, line)) {
-        if (!driver.RunLine(line, ++number)) return 2;
-        std::cout.flush();
-    }
+    std::thread reader([&] {
+        std::string line;
+        while (std::getline(*command_line.input, line)) {
+            QMetaObject::invokeMethod(&app, [&, line] {
+                if (!driver.RunLine(line, ++number)) app.exit(2);
+                std::cout.flush();
+                line_done.release();
+            }, Qt::QueuedConnection);
+            line_done.acquire();
+        }
+        QMetaObject::invokeMethod(&app, [&] { app.exit(0); }, Qt::QueuedConnection);
+    });
+    const int status = app.exec();
     std::cout.flush();
-    return 0;
+    // A script stopped by an error may leave the reader waiting for input.
+    if (status != 0) std::_Exit(status);
+    reader.join();
+    return status;
 }

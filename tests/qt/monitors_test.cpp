@@ -11,6 +11,8 @@
 #include <QThread>
 #include <functional>
 #include <memory>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
 
 #include "gui_run.h"
 #include "pixels.h"
@@ -190,6 +192,40 @@ private:
 };
 
 QString Focus() { return Command(QStringLiteral("xdotool"), {"getwindowfocus"}).trimmed(); }
+
+// What the window manager says of a window's state (_NET_WM_STATE).
+QString States(const QString& id) {
+    return Command(QStringLiteral("xprop"), {"-id", id, "_NET_WM_STATE"});
+}
+
+// The keyboard grabbed by this process for a while, as another program or
+// the window manager does when it opens a menu.
+class KeyboardHeldElsewhere {
+public:
+    KeyboardHeldElsewhere() {
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        c_ = x11 ? x11->connection() : nullptr;
+        if (!c_) return;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+        xcb_grab_keyboard_reply_t* reply = xcb_grab_keyboard_reply(
+            c_, xcb_grab_keyboard(c_, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+            nullptr);
+        held_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(reply);
+    }
+    ~KeyboardHeldElsewhere() { Release(); }
+    bool Held() const { return held_; }
+    void Release() {
+        if (!held_) return;
+        held_ = false;
+        xcb_ungrab_keyboard(c_, XCB_CURRENT_TIME);
+        xcb_flush(c_);
+    }
+
+private:
+    xcb_connection_t* c_ = nullptr;
+    bool held_ = false;
+};
 void Type(const QStringList& args) { Command(QStringLiteral("xdotool"), args); }
 
 VZ_SUITE_DISPLAY("Keyboard", "3200x1080");
@@ -230,6 +266,14 @@ TEST_F(Keyboard, NothingTypedDuringTheRestReachesAnotherWindowAndTheFocusComesBa
     ASSERT_TRUE(WaitFor([&] { return before.Keys().size() == 2; })) << before.Keys().join(' ').toStdString();
 
     trace += sim.Send("wait 10s");
+    // The other monitor's cover is full screen, as the window manager sees it,
+    // so that no panel or dock stays above it; so is the rest screen.
+    for (const XWindow& w : ProgramWindows()) {
+        if (w.geometry != kRight && w.geometry != kLeft) continue;
+        EXPECT_TRUE(States(w.id).contains(QLatin1String("_NET_WM_STATE_FULLSCREEN")))
+            << w.id.toStdString() << ": " << States(w.id).toStdString();
+    }
+    EXPECT_TRUE(HasWindow(kRight) && HasWindow(kLeft));
     // Each key ends at the program; Enter shows when the rest screen had them all.
     const auto typed_reach_the_program = [&](int enters) {
         return WaitFor([&] {
@@ -288,6 +332,27 @@ TEST_F(Keyboard, NothingTypedDuringTheRestReachesAnotherWindowAndTheFocusComesBa
     Type({"type", "g"});
     ASSERT_TRUE(WaitFor([&] { return before.Keys().size() == 3; }));
     EXPECT_EQ(before.Keys(), (QStringList{"a", "b", "g"}));
+    EXPECT_EQ(during.Keys(), QStringList{});
+}
+
+TEST_F(Keyboard, AGrabRefusedWhileAnotherProgramHoldsTheKeyboardIsTriedAgain) {
+    LiveSim sim(FreshDir("data"), {QStringLiteral("--live-input")});
+    QString trace = sim.Send(kToBanner);
+    // Someone else holds the keyboard as the rest screen comes, for a moment.
+    KeyboardHeldElsewhere other;
+    ASSERT_TRUE(other.Held());
+    trace += sim.Send("wait 10s");
+    ASSERT_TRUE(trace.contains(QLatin1String("set frmSplash.Timer3.Enabled True")));
+    other.Release();
+    // Then another program opens a window, which the window manager focuses.
+    KeyRecorder during(QStringLiteral("RecorderDuring"));
+    EXPECT_TRUE(WaitFor([&] { return Focus() == during.id(); }));
+    Type({"type", "--delay", "20", "xy"});
+    Type({"key", "Return"});
+    EXPECT_TRUE(WaitFor([&] {
+        trace += sim.Send("wait 0ms");
+        return trace.contains(QLatin1String("ignored key Enter"));
+    })) << trace.toStdString();
     EXPECT_EQ(during.Keys(), QStringList{});
 }
 
