@@ -5,7 +5,9 @@
 // small windows are owned by the reminder window, as large as their design
 // at this DPI, and no text of theirs is cut short or drawn without a glyph;
 // a screen reader reads each label and button by its text. A change of scale
-// lays the windows out again. The windows go with the program's end.
+// lays the windows out again. Neither Alt+F4 nor the window menu's Close takes
+// a window from the model. The windows go with the program's end. The real
+// timers, held up for several ticks, fire the missed ticks once, not all.
 
 #include <windows.h>
 #include <oleacc.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "probe.h"
+#include "win32/window_timer_scheduler.h"
 
 namespace {
 
@@ -85,6 +88,41 @@ std::wstring AccessibleName(HWND control) {
     return out;
 }
 
+// Alt+F4 through the message loop, and Close from the window menu.
+bool StaysAfterClose(vz::win32::Win32FrontEnd& front_end, HWND w) {
+    for (const UINT message : {UINT(WM_SYSKEYDOWN), UINT(WM_SYSKEYUP)}) {
+        MSG m{w, message, VK_F4, 0x20000001, 0, {}};  // with Alt
+        if (front_end.TranslateKey(m)) continue;
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
+    ::SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return ::IsWindow(w) && ::IsWindowVisible(w);
+}
+
+// The real timers, the program held up for four and a half intervals: the
+// ticks it missed come once, then the grid goes on (at most four ticks in
+// the quarter second after; all the missed ones would make seven).
+void TimersHeldUp() {
+    vz::win32::WindowTimerScheduler timers;
+    int ticks = 0;
+    const auto id = timers.Start(100, [&] { ++ticks; });
+    const auto pump_until = [&](std::int64_t ms) {
+        for (std::int64_t now = timers.NowMs(); now < ms; now = timers.NowMs()) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(ms - now), QS_ALLINPUT);
+            MSG m;
+            while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+        }
+    };
+    pump_until(150);
+    ::Sleep(450);  // held up, as by a stall of the machine
+    const int before = ticks;
+    pump_until(timers.NowMs() + 250);
+    timers.Stop(id);
+    Check(before == 1 && ticks - before >= 1 && ticks - before <= 4,
+          "held-up timers skip the ticks they missed instead of firing them all at once");
+}
+
 }  // namespace
 
 int main() {
@@ -105,12 +143,15 @@ int main() {
     Check(::IsWindowVisible(splash), "the banner shows at minute 58");
     Check(Size(splash, screen_w, scaled(28)), "across the top of the screen, as high as at this DPI");
     Check(::GetWindowLongPtrW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST, "above all others");
+    Check(StaysAfterClose(setup.front_end, splash) && rt.Find("frmSplash"),
+          "Alt+F4 and Close leave the banner to the model");
     probe::Setup::Click(splash, POINT{10, 10});
     Check(!::IsWindowVisible(splash), "a click on the banner puts it away");
 
     scheduler.Advance(60 * 60 * 1000 + 10 * 1000);
     Check(::IsWindowVisible(splash), "the next hour's rest screen shows");
     Check(Size(splash, screen_w, screen_h), "and covers the screen");
+    Check(StaysAfterClose(setup.front_end, splash), "Alt+F4 and Close leave the rest screen");
 
     // The small windows, as their design is at 96 dots per inch.
     const struct {
@@ -155,5 +196,6 @@ int main() {
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     Check(!::IsWindow(splash), "and the window is destroyed");
+    TimersHeldUp();
     return probe::failures ? 1 : 0;
 }
