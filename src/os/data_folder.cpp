@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "os/path.h"
+#include "os/real_disk.h"
+#include "platform/errors.h"
 
 namespace vz {
 
@@ -28,17 +30,38 @@ std::vector<std::string> AdoptEarlierFiles(const std::string& folder,
                                            const std::string& earlier) {
     namespace fs = std::filesystem;
     std::error_code ec;
+    bool fresh = true;  // nothing has been carried over yet
     for (const std::string& name : names)
-        if (fs::exists(NativePath(JoinPath(folder, name)), ec)) return {};
-    std::vector<std::string> copied;
+        if (fs::exists(NativePath(JoinPath(folder, name)), ec)) fresh = false;
+    RealDisk from(earlier), to(folder);
+    std::vector<std::string> written;
     for (const std::string& name : names) {
-        const fs::path from = NativePath(JoinPath(earlier, name));
-        if (!fs::is_regular_file(from, ec)) continue;
-        fs::create_directories(NativePath(folder), ec);
-        if (fs::copy_file(from, NativePath(JoinPath(folder, name)), fs::copy_options::skip_existing, ec))
-            copied.push_back(name);
+        const std::string part = name + kCarrySuffix;
+        // A temporary: a start was cut short while carrying this file.
+        const bool cut_short = fs::remove(NativePath(JoinPath(folder, part)), ec);
+        if (!fresh && !cut_short) continue;
+        if (fs::exists(NativePath(JoinPath(folder, name)), ec)) continue;
+        const std::optional<Bytes> bytes = from.Contents(name);
+        if (!bytes) continue;
+        try {
+            to.Open(part);
+            to.Write(part, 0, *bytes);
+            written.push_back(name);
+        } catch (const RuntimeError&) {
+            fs::remove(NativePath(JoinPath(folder, part)), ec);
+        }
     }
-    return copied;
+    // Every file is written before any is renamed: a start cut short from here
+    // on leaves a temporary for each file not yet in place.
+    std::vector<std::string> carried;
+    for (const std::string& name : written) {
+        const std::string part = JoinPath(folder, name + kCarrySuffix);
+        if (RenameWithoutReplacing(part, JoinPath(folder, name)))
+            carried.push_back(name);
+        else
+            fs::remove(NativePath(part), ec);
+    }
+    return carried;
 }
 
 }  // namespace vz

@@ -20,12 +20,20 @@ bool MakeDataFolder(const std::string& folder, std::string& error);
 // empty when that is empty.
 std::string WindowsDataFolder(const std::string& local_app_data);
 
-// When `folder` holds none of the files `names` yet, copies into it (making it
-// if need be) those that `earlier` holds, by default the root of drive C:.
-// Never overwrites a file; returns the names it copied. Called at every
-// start, it copies at most once: afterwards the folder has its files.
+// When `folder` holds none of the files `names` yet, carries into it (making
+// it if need be) those that `earlier` holds, by default the root of drive C:.
+// Each is written under a temporary name in the folder (its own name and
+// kCarrySuffix), flushed, and renamed to its own name, never over a file: a
+// start cut short leaves a temporary, never a short file that looks done. A
+// temporary found is removed and its file carried again. Returns the names
+// carried. Call it holding the instance lock, so that no other program is
+// carrying or writing at the same time.
 std::vector<std::string> AdoptEarlierFiles(const std::string& folder,
                                            const std::vector<std::string>& names,
                                            const std::string& earlier = "C:");
+inline constexpr char kCarrySuffix[] = ".carrying";
+
+// Renames `from` to `to` unless `to` exists; false when nothing was renamed.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to);
 
 }  // namespace vz

@@ -14,4 +14,9 @@ std::string DataFolder() {
     return WindowsDataFolder(Narrow(value));
 }
 
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when `to` exists.
+    return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace vz

@@ -1,5 +1,5 @@
 // The Windows data folder takes over the files an earlier version left at
-// the root of drive C:, once, and never overwrites.
+// the root of drive C:, once, through a temporary name, and never overwrites.
 
 #include <gtest/gtest.h>
 
@@ -46,6 +46,24 @@ TEST(WindowsDataFolder, TakesOverTheEarlierFilesOnce) {
     EXPECT_TRUE(AdoptEarlierFiles(folder.string(), kDataFiles, c.string()).empty());
     EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0A\x00", 2));
     EXPECT_FALSE(fs::exists(folder / "SettingT.tim"));
+    EXPECT_FALSE(fs::exists(folder / "ZURivIdid.tim.carrying"));
+}
+
+TEST(WindowsDataFolder, CarriesAgainWhatAStartCutShortLeftHalfDone) {
+    TempDir dir;
+    const fs::path c = dir.path() / "c", folder = dir.path() / "Verezerud";
+    fs::create_directories(c);
+    fs::create_directories(folder);
+    Put(c / "ZURivIdid.tim", std::string("\x0A\x00", 2));
+    Put(c / "SettingT.tim", std::string("\x01\x02", 2));
+    // Cut short after the usage file was renamed, the settings' copy still short.
+    Put(folder / "ZURivIdid.tim", std::string("\x0C\x00", 2));
+    Put(folder / "SettingT.tim.carrying", std::string("\x01", 1));
+    EXPECT_EQ(AdoptEarlierFiles(folder.string(), kDataFiles, c.string()),
+              std::vector<std::string>{"SettingT.tim"});
+    EXPECT_EQ(Get(folder / "SettingT.tim"), std::string("\x01\x02", 2));
+    EXPECT_EQ(Get(folder / "ZURivIdid.tim"), std::string("\x0C\x00", 2));
+    EXPECT_FALSE(fs::exists(folder / "SettingT.tim.carrying"));
 }
 
 }  // namespace
