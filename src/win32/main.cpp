@@ -18,6 +18,7 @@
 #include "store/usage_file.h"
 #include "win32/display.h"
 #include "win32/front_end.h"
+#include "win32/notices.h"
 #include "win32/window_timer_scheduler.h"
 
 namespace {
@@ -25,10 +26,13 @@ namespace {
 constexpr wchar_t kSessionClass[] = L"VerezerudSession";
 
 vz::Program* g_program = nullptr;
+vz::win32::Notices* g_notices = nullptr;
 
 // Ends the program's run once: the reminder window unloads and credits the
-// unfinished hour. Later calls find it stopped and do nothing.
+// unfinished hour. Later calls find it stopped and do nothing. No box opens
+// from now on: the session or the installer is waiting for the program to end.
 void StopOnce() {
+    if (g_notices) g_notices->Close();
     if (g_program && g_program->runtime().Running()) g_program->Stop();
 }
 
@@ -107,18 +111,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::Runtime& runtime = program.runtime();
     vz::win32::Win32FrontEnd front_end;
     vz::Presenter presenter(runtime, front_end, display.dpi);
-    // Failures the program reports are kept for a debugger; one it cannot go
-    // on from is shown and ends the program.
-    presenter.on_error = [&runtime](const std::string& message) {
+    vz::win32::Notices notices(runtime, front_end);
+    std::string failure;
+    presenter.on_error = [&](const std::string& message) {
         ::OutputDebugStringW(vz::Widen("verezerud: " + message + "\n").c_str());
-        if (runtime.Running()) return;
-        Fatal(message);
-        ::PostQuitMessage(1);
+        failure = message;
+        notices.Report(message);
     };
     g_program = &program;
+    g_notices = &notices;
 
     program.Start();
-    if (!runtime.Running()) return 1;  // start-up failed and has been reported
+    if (!runtime.Running()) {  // start-up failed
+        Fatal(failure.empty() ? "Verezerud could not start." : failure);
+        g_notices = nullptr;
+        return 1;
+    }
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (front_end.TranslateKey(message)) continue;
@@ -127,6 +135,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     StopOnce();
     g_program = nullptr;
+    g_notices = nullptr;
     ::DestroyWindow(session);
     return int(message.wParam);
 }
