@@ -1,8 +1,12 @@
 // verezerud on Windows: the program over the system's own windows, timers,
 // files and sound. The data files live in %LOCALAPPDATA%\Verezerud; one program runs
-// per data folder. The end of the session credits the unfinished hour once.
+// per data folder, and a second start says so, unless started with /autostart
+// (at log-on, by the installer). The end of the session, or WM_CLOSE to the
+// session window (the installer's), credits the unfinished hour once.
 
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
@@ -61,6 +65,18 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     }
 }
 
+// Started with /autostart (at log-on, by the installer): a copy already
+// running is no news to the user.
+bool Autostart() {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    bool found = false;
+    for (int i = 1; argv && i < argc; ++i)
+        if (::lstrcmpiW(argv[i], L"/autostart") == 0) found = true;
+    ::LocalFree(argv);
+    return found;
+}
+
 std::string DecimalSeparator() {
     wchar_t text[8] = {};
     if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0)
@@ -77,11 +93,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Fatal("Cannot make the data folder " + folder + (why.empty() ? "" : ": " + why));
         return 1;
     }
-    vz::AdoptEarlierFiles(folder, {vz::kUsageFile, vz::kSettingsFile});
 
     // One program per data folder, or every hour would be counted twice.
     vz::InstanceLock lock(folder);
-    if (lock.state() == vz::InstanceLock::State::HeldElsewhere) return 0;
+    if (lock.state() == vz::InstanceLock::State::HeldElsewhere) {
+        if (!Autostart()) vz::win32::ShowNotice("Verezerud is already running.", MB_ICONINFORMATION);
+        return 0;
+    }
+    // Under the lock, so that only one program carries the earlier files over.
+    vz::AdoptEarlierFiles(folder, {vz::kUsageFile, vz::kSettingsFile});
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = SessionProc;

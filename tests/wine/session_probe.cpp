@@ -1,7 +1,15 @@
-// The Windows program under Wine: it takes over the usage file an earlier
-// version left at C:\, a second program leaves with status 0, and the end of
-// the session credits the unfinished hour exactly once, however often it is
-// told. `session_probe PROGRAM` runs PROGRAM as Windows would.
+// The Windows program under Wine. `session_probe PROGRAM` runs PROGRAM as
+// Windows would: a second program says so in a box and leaves with status 0,
+// touching nothing; the usage file left at C:\ is carried over through a
+// temporary name, and a temporary that a start cut short left is carried
+// again; a folder in place of the usage file is told once, in a box above
+// all windows, and the session may end while the box is up; the end of the
+// session, or WM_CLOSE as the installer sends it, credits the unfinished hour
+// exactly once, however often it is told. For the installer's test:
+//   session_probe start PROGRAM      starts it and waits for its session window
+//   session_probe running            waits for a program's session window
+//   session_probe stop               closes the program that runs, as the installer does
+//   session_probe hold FILE COMMAND  runs COMMAND while FILE is held open
 
 #include <windows.h>
 
@@ -22,34 +30,61 @@ void Check(bool ok, const char* what) {
     if (!ok) ++failures;
 }
 
-PROCESS_INFORMATION Start(const std::wstring& program) {
-    std::wstring command = L"\"" + program + L"\"";
+PROCESS_INFORMATION Start(std::wstring command) {
     STARTUPINFOW start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION p{};
-    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &start, &p))
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &start, &p))
         return PROCESS_INFORMATION{};
     return p;
 }
 
-// The window of the program's main thread that hears of the session's end.
-HWND SessionWindow(DWORD thread) {
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM found) {
-            wchar_t name[64] = {};
-            ::GetClassNameW(w, name, 64);
-            if (std::wstring(name) != L"VerezerudSession") return TRUE;
-            *reinterpret_cast<HWND*>(found) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+// The first window of `thread` (every thread's, for 0) of `class_name`;
+// waits up to `wait_ms` for one. Wine may call a program idle before its
+// first window exists.
+HWND WindowOf(DWORD thread, const wchar_t* class_name, DWORD wait_ms = 30000) {
+    struct Search {
+        const wchar_t* name;
+        HWND found;
+    } search{class_name, nullptr};
+    const WNDENUMPROC match = [](HWND w, LPARAM l) {
+        auto* s = reinterpret_cast<Search*>(l);
+        wchar_t name[64] = {};
+        ::GetClassNameW(w, name, 64);
+        if (std::wstring(name) != s->name) return TRUE;
+        s->found = w;
+        return FALSE;
+    };
+    for (const ULONGLONG end = ::GetTickCount64() + wait_ms;;) {
+        if (thread)
+            ::EnumThreadWindows(thread, match, reinterpret_cast<LPARAM>(&search));
+        else
+            ::EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+        if (search.found || ::GetTickCount64() >= end) return search.found;
+        ::Sleep(10);
+    }
 }
 
-DWORD EndedWith(HANDLE process, DWORD wait_ms) {
+HWND SessionWindow(DWORD thread) { return WindowOf(thread, L"VerezerudSession"); }
+
+// A message box's text, read from the box of `thread` once it shows; empty for none.
+std::wstring BoxText(DWORD thread, HWND* box) {
+    const ULONGLONG end = ::GetTickCount64() + 30000;
+    *box = WindowOf(thread, L"#32770");
+    while (*box && !::IsWindowVisible(*box) && ::GetTickCount64() < end) ::Sleep(10);
+    wchar_t text[512] = {};
+    if (*box) ::GetDlgItemTextW(*box, 0xFFFF, text, 512);  // the text's control in every box
+    return text;
+}
+
+std::wstring Title(HWND w) {
+    wchar_t text[64] = {};
+    ::GetWindowTextW(w, text, 64);
+    return text;
+}
+
+DWORD EndedWith(HANDLE process, DWORD wait_ms = 30000) {
     if (::WaitForSingleObject(process, wait_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = 0;
     ::GetExitCodeProcess(process, &code);
@@ -68,39 +103,102 @@ std::string Bytes(const fs::path& file) {
     return hex;
 }
 
+void Put(const fs::path& file, const char* bytes, std::size_t n) {
+    std::ofstream(file, std::ios::binary).write(bytes, std::streamsize(n));
+}
+
+// As the installer asks a running program to finish.
+DWORD Close(HWND session, HANDLE process) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(session, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 30000, &answer);
+    return EndedWith(process);
+}
+
+int StartOnly(const std::wstring& program) {
+    const PROCESS_INFORMATION p = Start(L"\"" + program + L"\"");
+    const bool up = p.hProcess && SessionWindow(p.dwThreadId);
+    std::printf("%s %lu\n", up ? "started" : "did not start", p.dwProcessId);
+    return up ? 0 : 1;
+}
+
+int Running() {
+    HWND session = WindowOf(0, L"VerezerudSession");
+    DWORD id = 0;
+    if (session) ::GetWindowThreadProcessId(session, &id);
+    std::printf("%s %lu\n", session ? "running" : "none running", id);
+    return session ? 0 : 1;
+}
+
+int StopOnly() {
+    HWND session = WindowOf(0, L"VerezerudSession", 0);
+    DWORD id = 0;
+    if (session) ::GetWindowThreadProcessId(session, &id);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    const DWORD code = process ? Close(session, process) : STILL_ACTIVE;
+    std::printf("%s %lu\n", code == 0 ? "stopped" : "nothing stopped", id);
+    return code == 0 ? 0 : 1;
+}
+
+// Shared for reading only: nobody may write, delete or rename it meanwhile.
+int Hold(const wchar_t* file, const wchar_t* command) {
+    HANDLE h = ::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 3;
+    const PROCESS_INFORMATION p = Start(command);
+    const DWORD code = p.hProcess ? EndedWith(p.hProcess, 90000) : 4;
+    std::printf("held; it ended with %lu\n", code);
+    ::CloseHandle(h);
+    return int(code);
+}
+
 }  // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (argc == 3 && mode == L"start") return StartOnly(argv[2]);
+    if (argc == 2 && mode == L"running") return Running();
+    if (argc == 2 && mode == L"stop") return StopOnly();
+    if (argc == 4 && mode == L"hold") return Hold(argv[2], argv[3]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: session_probe PROGRAM\n");
+        std::fprintf(stderr, "usage: session_probe PROGRAM | start PROGRAM | running | stop | hold FILE COMMAND\n");
         return 2;
     }
-    const std::wstring program = argv[1];
+    const std::wstring program = L"\"" + std::wstring(argv[1]) + L"\"";
     wchar_t local[MAX_PATH] = {};
     ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
     const fs::path folder = fs::path(local) / L"Verezerud";
-    const fs::path earlier = L"C:\\ZURivIdid.tim";
+    const fs::path usage = folder / L"ZURivIdid.tim", earlier = L"C:\\ZURivIdid.tim";
     std::error_code ec;
     fs::remove_all(folder, ec);
-    std::ofstream(earlier, std::ios::binary).write("\x05\x00", 2);
+    fs::remove(earlier, ec);
 
-    const PROCESS_INFORMATION first = Start(program);
-    Check(first.hProcess && ::WaitForInputIdle(first.hProcess, 30000) == 0,
-          "the program starts and waits");
+    // A second program, started while the first runs with no data files yet.
+    PROCESS_INFORMATION first = Start(program);
+    HWND session = first.hProcess ? SessionWindow(first.dwThreadId) : nullptr;
+    Check(session != nullptr, "the program starts with a window that hears of the session's end");
+    Put(earlier, "\x05\x00", 2);
+    // As a start cut short while carrying the usage file over would leave it.
+    const fs::path carrying = folder / L"ZURivIdid.tim.carrying";
+    Put(carrying, "\x05", 1);
     const PROCESS_INFORMATION second = Start(program);
-    Check(second.hProcess && EndedWith(second.hProcess, 30000) == 0,
-          "a second program leaves with status 0");
-    Check(Bytes(folder / L"ZURivIdid.tim") == "05 00", "the earlier usage file is taken over");
+    HWND box = nullptr;
+    Check(BoxText(second.dwThreadId, &box) == L"Verezerud is already running.",
+          "a second program says that Verezerud is already running");
+    Check(Title(box) == L"Verezerud", "in a box titled Verezerud");
+    Check(Bytes(carrying) == "05", "and leaves the data folder alone");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Check(second.hProcess && EndedWith(second.hProcess) == 0, "OK, and it leaves with status 0");
+    Check(session && Close(session, first.hProcess) == 0, "the first program ends when asked to");
+    Check(Bytes(usage) == "01 00", "and credits the unfinished hour once");
 
-    // Wine may call a program idle before its first window exists: wait for it.
-    HWND session = nullptr;
-    for (const ULONGLONG end = ::GetTickCount64() + 30000; !session && ::GetTickCount64() < end;) {
-        session = SessionWindow(first.dwThreadId);
-        if (!session) ::Sleep(10);
-    }
-    Check(session != nullptr, "the program has a window that hears of the session's end");
+    // As if a start was cut short after the settings were carried over.
+    fs::remove(usage, ec);
+    Put(folder / L"SettingT.tim", "\x01\x01", 2);
+    first = Start(program);
+    session = first.hProcess ? SessionWindow(first.dwThreadId) : nullptr;
+    Check(Bytes(usage) == "05 00", "the earlier usage file is carried over whole");
+    Check(!fs::exists(carrying), "through its temporary name");
     DWORD_PTR answer = 0;
     ::SendMessageTimeoutW(session, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
                           30000, &answer);
@@ -108,10 +206,23 @@ int main() {
     for (int i = 0; i < 2; ++i)
         ::SendMessageTimeoutW(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
                               30000, &answer);
-    Check(first.hProcess && EndedWith(first.hProcess, 30000) == 0,
-          "the program ends with the session");
-    Check(Bytes(folder / L"ZURivIdid.tim") == "06 00", "the unfinished hour is credited once");
+    Check(first.hProcess && EndedWith(first.hProcess) == 0, "the program ends with the session");
+    Check(Bytes(usage) == "06 00", "the unfinished hour is credited once");
 
+    // A folder where the usage file should be.
+    fs::remove(usage, ec);
+    fs::create_directory(usage, ec);
+    first = Start(program);
+    const std::wstring told = BoxText(first.dwThreadId, &box);
+    Check(told.rfind(L"Cannot read the usage total (", 0) == 0, "a folder in place of the usage file is told");
+    Check(box && (::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST), "in a box above all windows");
+    session = first.hProcess ? SessionWindow(first.dwThreadId) : nullptr;
+    ::SendMessageTimeoutW(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 30000,
+                          &answer);
+    Check(first.hProcess && EndedWith(first.hProcess) == 0,
+          "the session ends while the box is up, and no other box holds it");
+
+    fs::remove_all(folder, ec);
     fs::remove(earlier, ec);
     ::LocalFree(argv);
     return failures ? 1 : 0;
