@@ -5,7 +5,9 @@
 // again; a folder in place of the usage file is told once, in a box above
 // all windows, and the session may end while the box is up; the end of the
 // session, or WM_CLOSE as the installer sends it, credits the unfinished hour
-// exactly once, however often it is told. For the installer's test:
+// exactly once, however often it is told. In virtual time, a failure that
+// stays, comes back or repeats every hour shows in a box once. For the
+// installer's test:
 //   session_probe start PROGRAM      starts it and waits for its session window
 //   session_probe running            waits for a program's session window
 //   session_probe stop               closes the program that runs, as the installer does
@@ -17,17 +19,18 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include "probe.h"
+#include "win32/notices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-int failures = 0;
-
 void Check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+    probe::Check(ok, what);
     std::fflush(stdout);
-    if (!ok) ++failures;
 }
 
 PROCESS_INFORMATION Start(std::wstring command) {
@@ -150,6 +153,57 @@ int Hold(const wchar_t* file, const wchar_t* command) {
     return int(code);
 }
 
+// The message boxes shown, in order: each is read once it is made, and its
+// OK pressed.
+std::vector<std::string> boxes;
+
+LRESULT CALLBACK Answer(int code, WPARAM w, LPARAM l) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(l);
+    wchar_t name[16] = {}, text[512] = {};
+    if (code == HC_ACTION && call->message == WM_INITDIALOG &&
+        ::GetClassNameW(call->hwnd, name, 16) && std::wstring(name) == L"#32770") {
+        ::GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512);
+        boxes.push_back(vz::Narrow(text).substr(0, 30));
+        ::PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
+    }
+    return ::CallNextHookEx(nullptr, code, w, l);
+}
+
+// The program in virtual time with a folder in place of the usage file for
+// two hours, then gone, then back; then the count at its limit for two hours.
+void FailuresShowOnce() {
+    probe::Setup setup(L"verezerud-notices-probe");
+    const std::wstring usage = vz::Widen(setup.disk.folder()) + L"\\ZURivIdid.tim";
+    ::CreateDirectoryW(usage.c_str(), nullptr);
+    vz::win32::Notices notices(setup.program.runtime(), setup.front_end);
+    setup.presenter.on_error = [&](const std::string& message) { notices.Report(message); };
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, Answer, nullptr, ::GetCurrentThreadId());
+    const auto hour = [&] {
+        setup.scheduler.Advance(60 * 60 * 1000);
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+    };
+    setup.program.Start();
+    hour();
+    hour();
+    ::RemoveDirectoryW(usage.c_str());
+    hour();
+    ::DeleteFileW(usage.c_str());
+    ::CreateDirectoryW(usage.c_str(), nullptr);
+    hour();
+    ::RemoveDirectoryW(usage.c_str());
+    setup.disk.Open("ZURivIdid.tim");
+    setup.disk.Write("ZURivIdid.tim", 0, {0xFF, 0x7F});
+    hour();
+    hour();
+    setup.program.Stop();
+    ::UnhookWindowsHookEx(hook);
+    const std::vector<std::string> once{"Cannot read the usage total (c", "Cannot save the usage total (c",
+                                        "The usage total has reached it"};
+    Check(boxes == once, "each failure shows in a box once a run, however often it is reported");
+    for (const std::string& b : boxes) std::printf("  box: %s\n", b.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -225,5 +279,7 @@ int main() {
     fs::remove_all(folder, ec);
     fs::remove(earlier, ec);
     ::LocalFree(argv);
-    return failures ? 1 : 0;
+
+    FailuresShowOnce();
+    return probe::failures ? 1 : 0;
 }
