@@ -333,6 +333,17 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_MOUSEMOVE:
             if (form_) Hovered(nullptr, At(l));
             return 0;
+        case WM_ACTIVATE:
+            // As a dialog does: the keyboard goes back to the control that had
+            // it when the user comes back to the window.
+            if (LOWORD(w) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hwnd_, focus)) focus_ = focus;
+            } else if (focus_ && ::IsWindow(focus_) && ::IsWindowVisible(focus_)) {
+                ::SetFocus(focus_);
+                return 0;
+            }
+            break;
         case WM_DPICHANGED:
             // The display's scale changed: everything is laid out afresh.
             presenter_.SetDpi(LOWORD(w));

@@ -78,6 +78,7 @@ private:
     HWND hwnd_ = nullptr;
     POINT last_move_{-1, -1};
     HWND last_move_in_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the keyboard when the window was left
     std::vector<View> views_;
 };
 
