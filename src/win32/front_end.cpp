@@ -55,9 +55,24 @@ Surface* Win32FrontEnd::Make(Form& form) {
     return window;
 }
 
+namespace {
+
+// A message box of the program's that is up stays above its windows: it
+// tells of a failure the user must see, over the rest screen too.
+BOOL CALLBACK RaiseMessageBox(HWND w, LPARAM) {
+    wchar_t kind[16] = {};
+    ::GetClassNameW(w, kind, 16);
+    if (std::wstring(kind) == L"#32770" && ::IsWindowVisible(w))
+        ::SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+}  // namespace
+
 void Win32FrontEnd::Stack(const std::vector<Surface*>& bottom_to_top) {
     for (Surface* s : bottom_to_top)
         ::SetWindowPos(WindowOf(s), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::EnumThreadWindows(::GetCurrentThreadId(), RaiseMessageBox, 0);
 }
 
 void Win32FrontEnd::Destroy(Surface& surface) {

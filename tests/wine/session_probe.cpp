@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "probe.h"
+#include "win32/message_window.h"
 #include "win32/notices.h"
 
 namespace fs = std::filesystem;
@@ -154,8 +156,30 @@ int Hold(const wchar_t* file, const wchar_t* command) {
 }
 
 // The message boxes shown, in order: each is read once it is made, and its
-// OK pressed.
+// OK pressed; while the first is up, the rest screen comes.
 std::vector<std::string> boxes;
+probe::Setup* notices_setup = nullptr;
+HWND rest_while_up = nullptr;  // message-only: the step taken inside the first box
+
+BOOL CALLBACK Collect(HWND w, LPARAM out) {
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+    return TRUE;
+}
+
+// The rest screen comes while the box is up; the box stays above it.
+LRESULT CALLBACK RestWhileUp(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message != WM_APP) return ::DefWindowProcW(window, message, w, l);
+    const HWND box = HWND(w);
+    notices_setup->scheduler.Advance(58 * 60 * 1000 + 10 * 1000);
+    std::vector<HWND> top_down;
+    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&top_down));
+    const auto at = [&](HWND h) { return std::find(top_down.begin(), top_down.end(), h); };
+    const HWND rest = notices_setup->Window("frmSplash");
+    Check(rest && ::IsWindowVisible(rest) && at(box) < at(rest),
+          "a box that is up stays above the rest screen that comes meanwhile");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
+}
 
 LRESULT CALLBACK Answer(int code, WPARAM w, LPARAM l) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(l);
@@ -164,7 +188,10 @@ LRESULT CALLBACK Answer(int code, WPARAM w, LPARAM l) {
         ::GetClassNameW(call->hwnd, name, 16) && std::wstring(name) == L"#32770") {
         ::GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512);
         boxes.push_back(vz::Narrow(text).substr(0, 30));
-        ::PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
+        if (boxes.size() == 1)
+            ::PostMessageW(rest_while_up, WM_APP, WPARAM(call->hwnd), 0);
+        else
+            ::PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
     }
     return ::CallNextHookEx(nullptr, code, w, l);
 }
@@ -177,6 +204,8 @@ void FailuresShowOnce() {
     ::CreateDirectoryW(usage.c_str(), nullptr);
     vz::win32::Notices notices(setup.program.runtime(), setup.front_end);
     setup.presenter.on_error = [&](const std::string& message) { notices.Report(message); };
+    notices_setup = &setup;
+    rest_while_up = vz::win32::MakeMessageWindow(L"VerezerudRestWhileUp", RestWhileUp, nullptr);
     HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, Answer, nullptr, ::GetCurrentThreadId());
     const auto hour = [&] {
         setup.scheduler.Advance(60 * 60 * 1000);
