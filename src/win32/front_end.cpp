@@ -119,6 +119,12 @@ void Win32FrontEnd::CloseMenu() {
 }
 
 void Win32FrontEnd::Rest(Surface* rest) {
+    if (rest)
+        covers_.Cover([this, rest](Point at) {
+            if (presenter_) presenter_->Click(*rest, nullptr, at);
+        });
+    else
+        covers_.Uncover();
     // The rest screen takes the keyboard, so typing does not go on unseen in
     // the windows it covers.
     if (rest) ::SetForegroundWindow(WindowOf(rest));

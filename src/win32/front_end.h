@@ -1,8 +1,9 @@
 #pragma once
 // The Windows front end: a real window (FormWindow) for each window of the
 // model as the presenter asks, the pop-up menu as a system menu at the
-// pointer, and the keyboard given to the rest screen while it is up. Tasks
-// left for later run from the thread's message loop, in the order given.
+// pointer, and while the rest screen is up, every other monitor covered and
+// the keyboard given to the rest screen. Tasks left for later run from the
+// thread's message loop, in the order given.
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 
 #include "frontend/front_end.h"
 #include "win32/look.h"
+#include "win32/monitor_covers.h"
 #include "win32/pictures.h"
 
 namespace vz {
@@ -47,7 +49,8 @@ public:
     Size TextSize(const Font& font, const std::string& text) override;
     // Posted to a message-only window of the front end's.
     void Later(std::function<void()> task) override;
-    // The rest screen is brought to the foreground.
+    // Covers the other monitors (a click there is one on the rest screen) and
+    // brings the rest screen to the foreground.
     void Rest(Surface* rest) override;
 
 private:
@@ -60,6 +63,7 @@ private:
     HWND later_window_ = nullptr;    // message-only: tasks for later arrive here
     std::deque<std::function<void()>> later_;
     bool menu_open_ = false;
+    MonitorCovers covers_;
 };
 
 // The real window of a surface; nullptr for none.
