@@ -125,9 +125,7 @@ void Win32FrontEnd::Rest(Surface* rest) {
         });
     else
         covers_.Uncover();
-    // The rest screen takes the keyboard, so typing does not go on unseen in
-    // the windows it covers.
-    if (rest) ::SetForegroundWindow(WindowOf(rest));
+    keyboard_.Hold(WindowOf(rest));
 }
 
 Size Win32FrontEnd::TextSize(const Font& font, const std::string& text) {

@@ -2,8 +2,8 @@
 // The Windows front end: a real window (FormWindow) for each window of the
 // model as the presenter asks, the pop-up menu as a system menu at the
 // pointer, and while the rest screen is up, every other monitor covered and
-// the keyboard given to the rest screen. Tasks left for later run from the
-// thread's message loop, in the order given.
+// the keyboard held. Tasks left for later run from the thread's message loop,
+// in the order given.
 
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include <set>
 
 #include "frontend/front_end.h"
+#include "win32/keyboard_hold.h"
 #include "win32/look.h"
 #include "win32/monitor_covers.h"
 #include "win32/pictures.h"
@@ -50,7 +51,7 @@ public:
     // Posted to a message-only window of the front end's.
     void Later(std::function<void()> task) override;
     // Covers the other monitors (a click there is one on the rest screen) and
-    // brings the rest screen to the foreground.
+    // holds the keyboard, the rest screen in front.
     void Rest(Surface* rest) override;
 
 private:
@@ -64,6 +65,7 @@ private:
     std::deque<std::function<void()>> later_;
     bool menu_open_ = false;
     MonitorCovers covers_;
+    KeyboardHold keyboard_;
 };
 
 // The real window of a surface; nullptr for none.
