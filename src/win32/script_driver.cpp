@@ -1,6 +1,10 @@
 #include "win32/script_driver.h"
 
+#include <deque>
 #include <iostream>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "os/path.h"
 #include "win32/front_end.h"
@@ -51,6 +55,26 @@ void ClickItem(HWND menu, int position) {
 
 }  // namespace
 
+// The lines read so far, and whether the script has ended; the window that
+// waits for the next line is woken when it comes.
+struct LineFeed {
+    std::mutex mutex;
+    std::deque<std::string> lines;
+    bool ended = false;
+    bool waiting = false;
+    HWND wake = nullptr;
+
+    void Add(std::string line, bool end) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (end)
+            ended = true;
+        else
+            lines.push_back(std::move(line));
+        if (waiting) ::PostMessageW(wake, kNextLine, 0, 0);
+        waiting = false;
+    }
+};
+
 ScriptDriver::ScriptDriver(Simulator& sim, Presenter& presenter, Win32FrontEnd& front_end,
                            std::istream& script, bool live_input)
     : RealInput(sim, presenter), front_end_(front_end), script_(script), live_input_(live_input) {
@@ -66,6 +90,13 @@ int ScriptDriver::Run() {
         std::cerr << "cannot create a window\n";
         return 1;
     }
+    feed_ = std::make_shared<LineFeed>();
+    feed_->wake = window_;
+    std::thread reader([feed = feed_, &script = script_] {
+        std::string line;
+        while (std::getline(script, line)) feed->Add(std::move(line), false);
+        feed->Add({}, true);
+    });
     ::PostMessageW(window_, kNextLine, 0, 0);
     MSG m;
     while (::GetMessageW(&m, nullptr, 0, 0) > 0) {
@@ -76,7 +107,20 @@ int ScriptDriver::Run() {
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
-    return status_;
+    bool ended = false;
+    {
+        std::lock_guard<std::mutex> lock(feed_->mutex);
+        ended = feed_->ended;
+    }
+    if (ended) {
+        reader.join();
+        return status_;
+    }
+    // Stopped by a script error while more lines may come: the reader waits
+    // for them, so the run ends here.
+    reader.detach();
+    std::cout.flush();
+    ::ExitProcess(UINT(status_));
 }
 
 LRESULT CALLBACK ScriptDriver::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -89,9 +133,19 @@ LRESULT CALLBACK ScriptDriver::Proc(HWND window, UINT message, WPARAM w, LPARAM 
 }
 
 void ScriptDriver::NextLine() {
-    std::string line;
-    if (!std::getline(script_, line)) return Finish(0);
-    if (!RunLine(line, ++line_)) return Finish(2);
+    std::optional<std::string> line;
+    {
+        std::lock_guard<std::mutex> lock(feed_->mutex);
+        if (!feed_->lines.empty()) {
+            line = std::move(feed_->lines.front());
+            feed_->lines.pop_front();
+        } else if (!feed_->ended) {
+            feed_->waiting = true;  // the reader posts the next step when the line comes
+            return;
+        }
+    }
+    if (!line) return Finish(0);
+    if (!RunLine(*line, ++line_)) return Finish(2);
     std::cout.flush();
     // Posted behind whatever the line posted (a menu to open), so the next
     // line finds it open.

@@ -7,11 +7,14 @@
 // the window procedures (see
 // sim/real_input.h). Each script line is a message to a window of the
 // driver's own, so lines go on running inside the menus' own message loops,
-// as a user goes on using an open menu.
+// as a user goes on using an open menu. Lines are read on a thread of their
+// own: while a script on standard input waits for its next line, the windows
+// go on answering the display's input.
 
 #include <windows.h>
 
 #include <istream>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -19,6 +22,7 @@
 
 namespace vz::win32 {
 
+struct LineFeed;
 class Win32FrontEnd;
 
 class ScriptDriver : public RealInput {
@@ -51,6 +55,7 @@ private:
 
     Win32FrontEnd& front_end_;
     std::istream& script_;
+    std::shared_ptr<LineFeed> feed_;
     bool live_input_;
     HWND window_ = nullptr;  // message-only: the script's steps arrive here
     int line_ = 0;

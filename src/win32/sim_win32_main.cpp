@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     // drawn at the display's.
     const win32::Display display = win32::PrimaryDisplay();
     SayIfScreenDiffers("verezerud-sim-win32", display.width, display.height, options.screen);
+    // With the display's input, what it does is written at once, for a watcher.
+    if (options.live_input) std::cout << std::unitbuf;
     Simulator sim(options, std::cout, std::cerr);
     win32::Win32FrontEnd front_end;
     Presenter presenter(sim.program().runtime(), front_end, display.dpi);
