@@ -2,7 +2,8 @@
 // and checks what the user sees, by pixel: the red banner across the top,
 // the black rest screen with its picture and slogan, the menu at the
 // pointer, and the settings and About windows in their places. Run in the
-// folder that holds the pictures.
+// folder that holds the pictures. `screens_check monitors` reads instead the
+// two that rest.sh takes on two monitors, during the rest and after it.
 
 #include <windows.h>
 
@@ -96,9 +97,42 @@ bool IsYellow(Rgb c) { return c.r > 120 && c.g > 120 && c.b < 60; }
 bool IsDarkText(Rgb c) { return c.r < 110 && c.g < 110 && c.b < 110; }
 bool LightYellow(Rgb c) { return c.r == 255 && c.g == 255 && c.b == 192; }
 
+struct Monitor {
+    Box whole, work;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR m, HDC, LPRECT, LPARAM out) {
+    MONITORINFO i{};
+    i.cbSize = sizeof i;
+    ::GetMonitorInfoW(m, &i);
+    const auto box = [](const RECT& r) {
+        return Box{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    reinterpret_cast<std::vector<Monitor>*>(out)->push_back({box(i.rcMonitor), box(i.rcWork)});
+    return TRUE;
+}
+
+// Two monitors (a panel along the top outside their work areas): the rest
+// screen and a cover black both whole, and after the rest, the desktop again.
+int Monitors() {
+    std::vector<Monitor> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    const Box second{1920, 0, 1280, 800};
+    Check(monitors.size() == 2 && monitors[0].whole == Box{0, 0, kW, kH} &&
+              monitors[1].whole == second && monitors[1].work.h < second.h,
+          "Windows sees two monitors, their work areas short of a panel");
+    const Shot rest = Load("rest.bmp"), after = Load("after.bmp");
+    Check(Count(rest, Box{0, 0, kW, kH}, IsWhite) == 0, "the rest screen covers the first");
+    Check(Count(rest, second, NotBlack) == 0 && rest.w == 3200,
+          "during the rest the second monitor is black, whole");
+    Check(Count(after, second, IsWhite) == second.w * second.h, "after it, the desktop shows there");
+    return failures ? 1 : 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "monitors") return Monitors();
     const Box screen{0, 0, kW, kH};
     const Box setting{807, 507, 306, 66}, about{803, 445, 314, 190};
     const Shot banner = Load("banner.bmp"), rest = Load("rest.bmp"), menu = Load("menu.bmp"),
