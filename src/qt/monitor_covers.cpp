@@ -7,10 +7,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "frontend/covers.h"
 #include "qt/control_views.h"
 #include "qt/x11_hints.h"
 
 namespace vz::qt {
+
+namespace {
+
+Box BoxOf(const QRect& r) { return Box{r.x(), r.y(), r.width(), r.height()}; }
+
+}  // namespace
 
 MonitorCovers::MonitorCovers() {
     const auto refresh = [this] {
@@ -40,10 +47,17 @@ void MonitorCovers::Refresh() {
     QScreen* primary = QGuiApplication::primaryScreen();
     std::vector<QScreen*> wanted;
     if (Covering() && primary) {
-        for (QScreen* s : QGuiApplication::screens()) {
-            // A monitor that shows a part of the primary one (a mirror) is
-            // dark already, under the rest screen.
-            if (s != primary && !primary->geometry().contains(s->geometry())) wanted.push_back(s);
+        // A monitor that shows a part of the primary one (a mirror) is dark
+        // already, under the rest screen; monitors alike share one cover.
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        std::vector<Box> monitors;
+        for (QScreen* s : screens) monitors.push_back(BoxOf(s->geometry()));
+        std::vector<Box> covers = PlaceCovers(monitors, BoxOf(primary->geometry()));
+        for (QScreen* s : screens) {
+            const auto it = std::find(covers.begin(), covers.end(), BoxOf(s->geometry()));
+            if (it == covers.end()) continue;
+            wanted.push_back(s);
+            covers.erase(it);
         }
     }
     for (auto it = covers_.begin(); it != covers_.end();) {
@@ -70,13 +84,10 @@ void MonitorCovers::Refresh() {
         cover->setPalette(black);
         cover->setAutoFillBackground(true);
         covers_[s] = cover;
-        connect(s, &QScreen::geometryChanged, cover, [this, s, cover] {
-            if (s == QGuiApplication::primaryScreen() ||
-                (QGuiApplication::primaryScreen() &&
-                 QGuiApplication::primaryScreen()->geometry().contains(s->geometry())))
-                Refresh();
-            else
-                Place(s, cover);
+        connect(s, &QScreen::geometryChanged, cover, [this, s] {
+            Refresh();  // which monitors want a cover may have changed too
+            const auto it = covers_.find(s);
+            if (it != covers_.end() && it->second) Place(s, it->second);
         });
         Place(s, cover);
         cover->winId();
