@@ -4,7 +4,7 @@
 # in DIR (by default the folder VZ_DISPLAY_DIR), in its prefix.
 set -eu
 if [ -d "$1" ]; then
-  dir="$1"
+  dir=$(cd "$1" && pwd)
   shift
 else
   dir="${VZ_DISPLAY_DIR:?}"
