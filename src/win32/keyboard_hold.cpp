@@ -54,7 +54,9 @@ void KeyboardHold::Hold(HWND rest) {
         if (hook_) holding_ = this;
     }
     rest_ = front_ = rest;
-    BringToFront(rest);
+    // Taken from another program, never from a window of the program's own
+    // that has it (a message box that is up).
+    if (!Ours(::GetForegroundWindow())) BringToFront(rest);
 }
 
 void KeyboardHold::Release() {

@@ -23,7 +23,7 @@ public:
     KeyboardHold& operator=(const KeyboardHold&) = delete;
 
     // Holds the keyboard for the rest screen `rest`, bringing it to the
-    // front; nullptr lets go.
+    // front unless a window of the program's has it; nullptr lets go.
     void Hold(HWND rest);
     bool Holding() const { return hook_ != nullptr; }
 
