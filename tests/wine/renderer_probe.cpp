@@ -1,5 +1,6 @@
 // The Windows front end under Wine, in virtual time, at the prefix's dots per
-// inch: its windows follow the model. The banner shows at minute 58 across
+// inch, with no display or on one (and then under a window manager, whose
+// stacking is what the user sees): its windows follow the model. The banner shows at minute 58 across
 // the top of the screen, above all others, its height the design's at this
 // DPI; a click on it puts it away; the rest screen covers the screen. The
 // small windows are owned by the reminder window, as large as their design
@@ -12,6 +13,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,25 @@ std::wstring AccessibleName(HWND control) {
     return out;
 }
 
+// Whether the screen shows a colour other than the rest screen's black at
+// the middle of `w`, once the display has drawn it (a window manager maps a
+// window a moment after it is shown).
+bool SeenOnScreen(HWND w) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2 + 8};
+    for (int i = 0; i < 200; ++i) {
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF c = ::GetPixel(screen, middle.x, middle.y);
+        ::ReleaseDC(nullptr, screen);
+        if (c != RGB(0, 0, 0) && c != CLR_INVALID) return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT);
+    }
+    return false;
+}
+
 // Alt+F4 through the message loop, and Close from the window menu.
 bool StaysAfterClose(vz::win32::Win32FrontEnd& front_end, HWND w) {
     for (const UINT message : {UINT(WM_SYSKEYDOWN), UINT(WM_SYSKEYUP)}) {
@@ -134,7 +155,9 @@ int main() {
     const int dpi = setup.display.dpi;
     const auto scaled = [&](int pixels_at_96) { return LONG(::MulDiv(pixels_at_96, dpi, 96)); };
     const LONG screen_w = ::GetSystemMetrics(SM_CXSCREEN), screen_h = ::GetSystemMetrics(SM_CYSCREEN);
-    std::printf("at %d dots per inch\n", dpi);
+    const char* display = std::getenv("DISPLAY");
+    const bool on_display = display && *display;
+    std::printf("at %d dots per inch, %s\n", dpi, on_display ? display : "no display");
     program.Start();
 
     HWND splash = setup.Window("frmSplash");
@@ -167,6 +190,7 @@ int main() {
         std::printf("%s\n", s.form);
         Check(w && ::GetWindow(w, GW_OWNER) == splash, "owned by the reminder window");
         Check(Size(w, scaled(s.width), scaled(s.height)), "as large as its design at this DPI");
+        if (on_display) Check(SeenOnScreen(w), "seen above the rest screen");
         bool fits = true, named = true;
         for (HWND c : Children(w)) {
             fits = TextFits(c) && fits;
