@@ -42,6 +42,8 @@ protected:
 
 private:
     void Grab();
+    // Makes the rest screen the active window, unless one of the program's is.
+    void Activate();
 
     QPointer<QWidget> window_;
     std::uint32_t previous_focus_ = 0;
