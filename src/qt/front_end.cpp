@@ -11,6 +11,7 @@
 #include "qt/form_window.h"
 #include "qt/keyboard_hold.h"
 #include "qt/monitor_covers.h"
+#include "qt/platform_choice.h"
 #include "qt/popup_menu.h"
 #include "qt/units.h"
 
@@ -35,7 +36,8 @@ QtFrontEnd::QtFrontEnd(QSize model_size, bool hold_keyboard)
         },
         [this] {
             if (presenter_) presenter_->Dismiss();
-        });
+        },
+        WaylandSession(CurrentSession()));
     covers_ = std::make_unique<MonitorCovers>();
     if (hold_keyboard) keyboard_ = std::make_unique<KeyboardHold>();
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { FollowPrimary(); });

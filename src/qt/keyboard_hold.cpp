@@ -8,6 +8,8 @@
 #include <utility>
 #include <xcb/xcb.h>
 
+#include "qt/x11_hints.h"
+
 namespace vz::qt {
 
 namespace {
@@ -71,23 +73,6 @@ xcb_window_t ClientOf(xcb_connection_t* c, xcb_window_t window) {
     return XCB_NONE;
 }
 
-// Asks the window manager to make `client` the active window on the user's
-// behalf, as a pager does: an application's own request may be refused as
-// focus stealing (mutter does), a pager's is not.
-void ActivateAsPager(xcb_connection_t* c, xcb_window_t client) {
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = client;
-    event.type = Atom(c, "_NET_ACTIVE_WINDOW");
-    event.data.data32[0] = 2;  // on the user's behalf, as a pager asks
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, Root(c),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
-}
-
 // Gives the focus back to `window`, directly and through the window manager,
 // which would otherwise pass it on by its own choice once the rest screen is gone.
 void RestoreFocus(xcb_connection_t* c, std::uint32_t window) {
@@ -100,7 +85,7 @@ void RestoreFocus(xcb_connection_t* c, std::uint32_t window) {
     }
     if (window == XCB_INPUT_FOCUS_POINTER_ROOT) return;
     const xcb_window_t client = ClientOf(c, window);
-    if (client != XCB_NONE) ActivateAsPager(c, client);
+    if (client != XCB_NONE) ActivateAsPager(client);
 }
 
 }  // namespace
@@ -179,7 +164,7 @@ void KeyboardHold::Activate() {
     if (window_->isActiveWindow() || QApplication::activePopupWidget()) return;
     // Not while one of the program's own windows (a small window) is active.
     if (QApplication::activeWindow()) return;
-    ActivateAsPager(c, xcb_window_t(window_->winId()));
+    ActivateAsPager(window_->winId());
 }
 
 bool KeyboardHold::eventFilter(QObject* watched, QEvent* event) {

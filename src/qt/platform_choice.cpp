@@ -30,13 +30,17 @@ constexpr const char* kTryTheSimulator =
 
 }  // namespace
 
+bool WaylandSession(const Session& s) {
+    return !s.wayland_display.empty() || s.session_type == "wayland";
+}
+
 PlatformChoice ChoosePlatform(const Session& s) {
     PlatformChoice choice;
     if (!s.qpa_platform.empty()) {  // chosen by whoever started us
         choice.has_display = true;
         return choice;
     }
-    const bool wayland = !s.wayland_display.empty() || s.session_type == "wayland";
+    const bool wayland = WaylandSession(s);
     if (!s.display.empty()) {
         // On Wayland too: XWayland lets the windows place themselves and stay on top.
         choice.platform = "xcb";

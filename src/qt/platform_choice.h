@@ -31,6 +31,9 @@ PlatformChoice ChoosePlatform(const Session& session);
 // The session this program runs in.
 Session CurrentSession();
 
+// Whether the session is a Wayland one (its X11 display then is XWayland).
+bool WaylandSession(const Session& session);
+
 // Chooses for the current session and sets QT_QPA_PLATFORM where the choice
 // is ours. Call it before the application object is made.
 PlatformChoice ChoosePlatform();

@@ -1,11 +1,12 @@
 #include "qt/popup_menu.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace vz::qt {
 
-PopupMenuView::PopupMenuView(Chosen chosen, Dismissed dismissed)
-    : chosen_(std::move(chosen)), dismissed_(std::move(dismissed)) {}
+PopupMenuView::PopupMenuView(Chosen chosen, Dismissed dismissed, bool inside)
+    : chosen_(std::move(chosen)), dismissed_(std::move(dismissed)), inside_(inside) {}
 
 PopupMenuView::~PopupMenuView() { delete menu_.data(); }
 
@@ -35,7 +36,22 @@ void PopupMenuView::Open(const Menu& menu, QPoint global, QWidget* parent) {
         QTimer::singleShot(0, this, [this, generation] { Closed(generation); });
     });
     menu_ = m;
-    m->popup(global);
+    if (!inside_ || !parent) {
+        m->popup(global);
+        return;
+    }
+    m->setWindowFlags(Qt::Widget);
+    m->setMouseTracking(true);
+    m->adjustSize();
+    // At the pointer, kept inside the window.
+    const QRect area = parent->rect();
+    QPoint at = parent->mapFromGlobal(global);
+    at.setX(std::max(0, std::min(at.x(), area.width() - m->width())));
+    at.setY(std::max(0, std::min(at.y(), area.height() - m->height())));
+    m->move(at);
+    m->show();
+    m->raise();
+    m->setFocus(Qt::PopupFocusReason);
 }
 
 void PopupMenuView::Closed(int generation) {

@@ -17,7 +17,10 @@ class PopupMenuView : public QObject {
 public:
     using Chosen = std::function<void(const std::string& item)>;
     using Dismissed = std::function<void()>;
-    PopupMenuView(Chosen chosen, Dismissed dismissed);
+    // `inside`: the menu is drawn inside the window that opens it, as a part of
+    // it, where a compositor would stack a menu of its own below a full-screen
+    // window (KDE's on Wayland does).
+    PopupMenuView(Chosen chosen, Dismissed dismissed, bool inside = false);
     ~PopupMenuView() override;
 
     void Open(const Menu& menu, QPoint global, QWidget* parent);
@@ -33,6 +36,7 @@ private:
     QPointer<QMenu> menu_;
     int generation_ = 0;
     bool answered_ = false;
+    bool inside_;
 };
 
 }  // namespace vz::qt

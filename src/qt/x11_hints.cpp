@@ -78,4 +78,21 @@ void RequestFullScreen(QWidget* window, bool on) {
     xcb_flush(c);
 }
 
+void ActivateAsPager(unsigned long window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window) return;
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window);
+    event.type = Atom(c, "_NET_ACTIVE_WINDOW");
+    event.data.data32[0] = 2;  // on the user's behalf, as a pager asks
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+}
+
 }  // namespace vz::qt

@@ -16,4 +16,9 @@ void SetStatesBeforeShow(QWidget* window, bool skip_taskbar, bool full_screen);
 // Asks the window manager to put a shown window in or out of full screen.
 void RequestFullScreen(QWidget* window, bool on);
 
+// Asks the window manager to make the X window `window` the active one on the
+// user's behalf, as a pager does: an application's own request may be refused
+// as focus stealing (mutter and kwin on Wayland do), a pager's is not.
+void ActivateAsPager(unsigned long window);
+
 }  // namespace vz::qt

@@ -63,7 +63,9 @@ TEST(Session, EachSessionGetsItsDisplayOrOneLineSayingWhatIsMissing) {
             EXPECT_EQ(choice.notice, "");
         }
         EXPECT_EQ(choice.notice.find('\n'), std::string::npos);
-        if (!r.has_display) EXPECT_NE(choice.notice.find("verezerud-sim"), std::string::npos);
+        if (!r.has_display) {
+            EXPECT_NE(choice.notice.find("verezerud-sim"), std::string::npos);
+        }
     }
 }
 

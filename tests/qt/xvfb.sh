@@ -37,6 +37,8 @@ if [ -z "$number" ]; then
 fi
 DISPLAY=":$number"
 export DISPLAY
+# An X11 session, whatever session the tests were started from.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 status=0
 "$@" || status=$?
 exit "$status"
