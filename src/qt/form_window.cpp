@@ -173,10 +173,7 @@ void FormWindow::Show(Surface* owner_surface) {
     show();
     raise();
     if (owner) {
-        // Opened by the user from the menu: it takes the keyboard, also where
-        // a window manager would keep it from a program's own request.
         activateWindow();
-        ActivateAsPager(winId());
         FocusFirstControl();
     }
 }

@@ -118,6 +118,7 @@ void KeyboardHold::Hold(QWidget* window) {
         holding_ = true;
         if (first) {
             qApp->installEventFilter(this);
+            WatchActiveWindow();
             Grab();
             // The window manager puts an active full-screen window above
             // everything; under XWayland only the active window gets the keys.
@@ -149,7 +150,10 @@ void KeyboardHold::Release() {
     noted_ = false;
     if (!was_holding) return;
     window_ = nullptr;
-    if (qApp) qApp->removeEventFilter(this);
+    if (qApp) {
+        qApp->removeEventFilter(this);
+        qApp->removeNativeEventFilter(this);
+    }
     grabbed_ = false;
     xcb_connection_t* c = Connection();
     if (!c) return;
@@ -158,21 +162,49 @@ void KeyboardHold::Release() {
     xcb_flush(c);
 }
 
+void KeyboardHold::WatchActiveWindow() {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    active_window_atom_ = Atom(c, "_NET_ACTIVE_WINDOW");
+    // The window manager tells of a new active window on the root's property.
+    const xcb_window_t root = Root(c);
+    xcb_get_window_attributes_reply_t* now =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr);
+    const std::uint32_t mask = (now ? now->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    std::free(now);
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c);
+    qApp->installNativeEventFilter(this);
+}
+
 void KeyboardHold::Activate() {
     xcb_connection_t* c = Connection();
-    if (!window_ || !c) return;
-    if (window_->isActiveWindow() || QApplication::activePopupWidget()) return;
+    if (!window_ || !c || QApplication::activePopupWidget()) return;
+    // The window manager's word on which window is active; Qt's may lag.
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, Root(c), Atom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool known = reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4;
+    const std::uint32_t active = known ? *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) : 0;
+    std::free(reply);
     // Not while one of the program's own windows (a small window) is active.
-    if (QApplication::activeWindow()) return;
+    if (known ? Ours(active) : QApplication::activeWindow() != nullptr) return;
     ActivateAsPager(window_->winId());
 }
 
-bool KeyboardHold::eventFilter(QObject* watched, QEvent* event) {
-    // The rest screen lost the keyboard to another program's window: take it
-    // back, as the user cannot have chosen that window they do not see.
-    if (event->type() == QEvent::ApplicationStateChange && holding_ &&
-        QGuiApplication::applicationState() != Qt::ApplicationActive)
+bool KeyboardHold::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+    if (!holding_ || type != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+    const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+    // Another window became the active one: the rest screen takes it back, as
+    // the user cannot have chosen a window they do not see.
+    if (change->atom == active_window_atom_)
         QTimer::singleShot(0, this, [this] { Activate(); });
+    return false;
+}
+
+bool KeyboardHold::eventFilter(QObject* watched, QEvent* event) {
     // Qt ungrabs the keyboard as its last pop-up closes: take it again then.
     if (event->type() == QEvent::Hide && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

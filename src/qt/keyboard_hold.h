@@ -8,8 +8,13 @@
 // itself when the program dies, so it never outlives the program. At the end
 // of the rest the keyboard goes back to the window that had it before.
 //
-// Elsewhere (Wayland) the rest screen only asks to be the active window.
+// Under XWayland the grab holds only while the rest screen is the active
+// window, so whenever the window manager makes another program's window the
+// active one (a native window that opens during the rest, say), the rest
+// screen asks to be the active one again, as a pager asks, which the
+// compositors do not refuse.
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -19,7 +24,7 @@ class QWidget;
 
 namespace vz::qt {
 
-class KeyboardHold : public QObject {
+class KeyboardHold : public QObject, public QAbstractNativeEventFilter {
 public:
     KeyboardHold();
     ~KeyboardHold() override;
@@ -39,11 +44,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
 private:
     void Grab();
     // Makes the rest screen the active window, unless one of the program's is.
     void Activate();
+    // Hears from the window manager when another window becomes the active one.
+    void WatchActiveWindow();
 
     QPointer<QWidget> window_;
     std::uint32_t previous_focus_ = 0;
@@ -51,6 +59,7 @@ private:
     bool noted_ = false;
     bool grabbed_ = false;
     QTimer retry_;
+    std::uint32_t active_window_atom_ = 0;  // _NET_ACTIVE_WINDOW
 };
 
 }  // namespace vz::qt

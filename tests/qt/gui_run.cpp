@@ -64,7 +64,9 @@ QImage LoadShot(const QString& name) {
     return QImage(Shot(name)).convertToFormat(QImage::Format_RGB32);
 }
 
-LiveSim::LiveSim(const QString& data_dir, const QStringList& more_args) {
+LiveSim::LiveSim(const QString& data_dir, const QStringList& more_args,
+                 const QProcessEnvironment& environment) {
+    process_.setProcessEnvironment(environment);
     process_.start(QStringLiteral(VZ_SIM_GUI), QStringList{QStringLiteral("--data-dir"), data_dir} + more_args);
     process_.waitForStarted();
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QRect>
@@ -34,7 +35,8 @@ QImage LoadShot(const QString& name);
 // verezerud-sim-gui, fed one command at a time.
 class LiveSim {
 public:
-    explicit LiveSim(const QString& data_dir, const QStringList& more_args = {});
+    explicit LiveSim(const QString& data_dir, const QStringList& more_args = {},
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     ~LiveSim();
     // Sends the commands and waits until they have all run; returns their output.
     QString Send(const QString& commands);
