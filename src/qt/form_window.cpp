@@ -173,7 +173,11 @@ void FormWindow::Show(Surface* owner_surface) {
     show();
     raise();
     if (owner) {
+        // Opened by the user from the menu: it takes the keyboard, also where
+        // the window manager would refuse a program's own request (KDE keeps
+        // it below the active full-screen rest screen then).
         activateWindow();
+        ActivateAsPager(winId());
         FocusFirstControl();
     }
 }

@@ -77,6 +77,10 @@ Surface* QtFrontEnd::Make(Form& form) {
 void QtFrontEnd::Stack(const std::vector<Surface*>& bottom_to_top) {
     covers_->Raise();
     for (Surface* s : bottom_to_top) Window(*s).raise();
+    // A small window or a message stays above the window it was opened over,
+    // whatever a window manager makes of a raised owner (KDE lets it cover them).
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowType() == Qt::Dialog) w->raise();
 }
 
 void QtFrontEnd::Destroy(Surface& surface) {

@@ -17,6 +17,10 @@ namespace {
 // How soon a refused grab is tried again: a window manager or another
 // program's menu holds the keyboard only for a moment.
 constexpr int kRetryMs = 100;
+// How soon, and how often, the rest screen checks that a request to be the
+// active window was heard.
+constexpr int kRecheckMs = 250;
+constexpr int kRechecks = 8;
 
 xcb_connection_t* Connection() {
     if (!qApp) return nullptr;
@@ -94,6 +98,9 @@ KeyboardHold::KeyboardHold() {
     retry_.setSingleShot(true);
     retry_.setInterval(kRetryMs);
     connect(&retry_, &QTimer::timeout, this, [this] { Grab(); });
+    recheck_.setSingleShot(true);
+    recheck_.setInterval(kRecheckMs);
+    connect(&recheck_, &QTimer::timeout, this, [this] { Activate(); });
 }
 
 KeyboardHold::~KeyboardHold() { Release(); }
@@ -122,7 +129,7 @@ void KeyboardHold::Hold(QWidget* window) {
             Grab();
             // The window manager puts an active full-screen window above
             // everything; under XWayland only the active window gets the keys.
-            Activate();
+            Reactivate();
             return;
         }
     }
@@ -145,6 +152,7 @@ void KeyboardHold::Grab() {
 
 void KeyboardHold::Release() {
     retry_.stop();
+    recheck_.stop();
     const bool was_holding = std::exchange(holding_, false);
     const std::uint32_t previous = std::exchange(previous_focus_, 0);
     noted_ = false;
@@ -180,27 +188,35 @@ void KeyboardHold::WatchActiveWindow() {
 void KeyboardHold::Activate() {
     xcb_connection_t* c = Connection();
     if (!window_ || !c || QApplication::activePopupWidget()) return;
-    // The window manager's word on which window is active; Qt's may lag.
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, Root(c), Atom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1),
-        nullptr);
-    const bool known = reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4;
-    const std::uint32_t active = known ? *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) : 0;
-    std::free(reply);
-    // Not while one of the program's own windows (a small window) is active.
-    if (known ? Ours(active) : QApplication::activeWindow() != nullptr) return;
-    ActivateAsPager(window_->winId());
+    // A small window or a message of the program's, while one shows, is
+    // where the keys belong; else the rest screen.
+    QWidget* target = window_;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != window_ && w->isVisible() && w->windowType() == Qt::Dialog) target = w;
+    // The keyboard's focus as the X server has it: where the next key goes.
+    if (CurrentFocus(c) == target->winId()) return;
+    ActivateAsPager(target->winId());
+    if (rechecks_left_-- > 0) recheck_.start();
+}
+
+void KeyboardHold::Reactivate() {
+    rechecks_left_ = kRechecks;
+    Activate();
 }
 
 bool KeyboardHold::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
     if (!holding_ || type != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
-    const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
-    // Another window became the active one: the rest screen takes it back, as
-    // the user cannot have chosen a window they do not see.
-    if (change->atom == active_window_atom_)
-        QTimer::singleShot(0, this, [this] { Activate(); });
+    const int kind = event->response_type & 0x7f;
+    // Another window became the active one, or took the focus from the
+    // program's: the rest screen takes it back, as the user cannot have
+    // chosen a window they do not see.
+    const bool moved =
+        (kind == XCB_PROPERTY_NOTIFY &&
+         static_cast<const xcb_property_notify_event_t*>(message)->atom == active_window_atom_) ||
+        (kind == XCB_FOCUS_OUT &&
+         static_cast<const xcb_focus_out_event_t*>(message)->detail != XCB_NOTIFY_DETAIL_INFERIOR);
+    if (moved) QTimer::singleShot(0, this, [this] { Reactivate(); });
     return false;
 }
 

@@ -48,8 +48,12 @@ protected:
 
 private:
     void Grab();
-    // Makes the rest screen the active window, unless one of the program's is.
+    // Makes the rest screen the active window, or the small window showing
+    // above it.
     void Activate();
+    // Activates again until the rest screen has the focus, a few times: a
+    // request may come while the window manager is still switching windows.
+    void Reactivate();
     // Hears from the window manager when another window becomes the active one.
     void WatchActiveWindow();
 
@@ -59,6 +63,8 @@ private:
     bool noted_ = false;
     bool grabbed_ = false;
     QTimer retry_;
+    QTimer recheck_;
+    int rechecks_left_ = 0;
     std::uint32_t active_window_atom_ = 0;  // _NET_ACTIVE_WINDOW
 };
 

@@ -31,20 +31,26 @@ struct Promises {
     Compositor compositor;
     bool banner_on_top;       // across the top of the first output, the focus left where it was
     bool rest_holds_keys;     // nothing typed reaches a native window, nor one opened meanwhile
+    bool switching_held;      // nor one the desktop's own window switching (alt+Tab) brings forward
     bool every_output_black;
-    bool menu_and_windows;    // the menu and the small windows show above the rest screen
+    bool menu_usable;         // the menu shows above the rest screen and takes the keys
+    bool windows_seen;        // and so do the small windows opened from it
     bool focus_comes_back;    // after the rest, to the window that had it (else to one of them)
 };
 
 const Promises kDesktops[] = {
     // After the rest GNOME and KDE give the keyboard to the window they choose
     // (the one that opened last): the program cannot name a native window.
-    {Compositor::Mutter, true, true, true, true, false},
-    {Compositor::Kwin, true, true, true, true, false},
+    // GNOME's alt+Tab gives a native window the keyboard without a word to
+    // XWayland's programs, now and then: nothing there to take it back by.
+    {Compositor::Mutter, true, true, false, true, true, true, false},
+    // KDE 5.27 now and then does not draw a small window it has stacked on
+    // top and focused, even once mapped again: not a promise there.
+    {Compositor::Kwin, true, true, true, true, true, false, false},
     // Weston's XWayland places its windows itself and lets the rest screen
     // neither cover the output nor keep the keyboard: the desktop is the
     // user's again after the hour, and that is all.
-    {Compositor::Weston, false, false, false, false, false},
+    {Compositor::Weston, false, false, false, false, false, false, false},
 };
 
 bool WaitFor(const std::function<bool()>& done, int limit_ms = kWaitMs) {
@@ -133,28 +139,35 @@ TEST_P(Desktop, TheReminderKeepsWhatThisDesktopAllows) {
         EXPECT_TRUE(WaitFor([&] { return QFile::exists(dir + "/second"); }));
         for (int i = 0; i < 3; ++i) Type("during");
         EXPECT_TRUE(program_has_keys(4));
-        // alt+Tab, to the windows under the rest screen.
-        Command("xdotool", {"key", "alt+Tab"});
-        Type("switched");
-        EXPECT_TRUE(program_has_keys(5));
+        if (p.switching_held) {
+            // alt+Tab, to the windows under the rest screen.
+            Command("xdotool", {"key", "alt+Tab"});
+            Type("switched");
+            EXPECT_TRUE(program_has_keys(5));
+        }
         EXPECT_EQ(second->Typed(), "") << "a window opened during the rest took the keyboard";
         EXPECT_FALSE(first.Typed().contains("rest") || first.Typed().contains("switched"))
             << "the window hidden under the rest got keys";
         EXPECT_FALSE(second->Typed().contains("switched"));
     }
 
-    if (p.menu_and_windows) {
+    if (p.menu_usable) {
         // The click lands at the rest screen's free point (1440, 810).
         trace += sim.Send("click frmSplash");
         ASSERT_TRUE(trace.contains("popup frmSplash File"));
         const QRect menu(first_output.x() + 1445, 815, 100, 40);
         EXPECT_TRUE(WaitFor([&] { return Count(Screen("menu"), menu, Light) > 2000; }))
             << "the menu is not seen";
-        trace += sim.Send("choose About");
-        EXPECT_TRUE(trace.contains("show frmAbout"));
+        // Chosen with the keyboard, through the compositor: About is the last.
+        Command("xdotool", {"key", "Up", "Return"});
+        EXPECT_TRUE(WaitFor([&] {
+            trace += sim.Send("wait 0ms");
+            return trace.contains("show frmAbout");
+        })) << "the menu does not take the keyboard";
         const QRect about(first_output.x() + 803, 445, 314, 190);
-        EXPECT_TRUE(WaitFor([&] { return Count(Screen("about"), about, Light) > 314 * 190 / 2; }))
-            << "the About window is not seen";
+        if (p.windows_seen)
+            EXPECT_TRUE(WaitFor([&] { return Count(Screen("about"), about, Light) > 314 * 190 / 2; }))
+                << "the About window is not seen";
         trace += sim.Send("key Escape");
     }
 
