@@ -9,9 +9,11 @@
 namespace vz {
 
 void ReadOptionFiles(Options& options) {
+    // The administrator's values first, so that each of the user's they
+    // refuse is said.
+    ReadMachineWideOptions(options);
     const std::string user = UserOptionsFile();
     if (!user.empty()) ReadOptionFile(user, OptionOrigin::UserFile, options);
-    ReadMachineWideOptions(options);
 }
 
 void ReadOptionFile(const std::string& path, OptionOrigin origin, Options& options) {
@@ -21,8 +23,8 @@ void ReadOptionFile(const std::string& path, OptionOrigin origin, Options& optio
     std::ifstream file;
     if (!std::filesystem::is_directory(native, ec)) file.open(native, std::ios::binary);
     std::string text;
-    if (file) text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file || file.bad()) {
+    if (file.is_open()) text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad()) {
         options.AddProblem("cannot read " + path + "; its options are not used");
         return;
     }
