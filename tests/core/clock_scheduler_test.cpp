@@ -39,9 +39,12 @@ public:
     }
     std::optional<std::int64_t> AlarmNs() const { return alarm_ns_; }
     void SetClockNs(std::int64_t ns) { now_ns_ = ns; }
+    // The machine slept for `ms`, which the monotonic clock did not count.
+    void SleepUncounted(std::int64_t ms) { slept_ns_ += ms * kNsPerMs; }
 
 private:
     std::int64_t NowNs() const override { return now_ns_; }
+    std::int64_t SleptNs() const override { return slept_ns_; }
     void SetAlarm(std::optional<std::int64_t> wait_ms) override {
         alarm_ns_.reset();
         if (wait_ms) alarm_ns_ = now_ns_ + *wait_ms * kNsPerMs;
@@ -52,6 +55,7 @@ private:
     }
 
     std::int64_t now_ns_ = 0;
+    std::int64_t slept_ns_ = 0;
     std::optional<std::int64_t> alarm_ns_;
 };
 
@@ -122,6 +126,17 @@ TEST(ClockScheduler, AfterTheMachineWasHeldUpEachTimerFiresOnceAndSkipsToItsNext
     EXPECT_EQ(clock.AlarmMs(), 1040) << "b's next tick on its grid";
     clock.RunTo(1100);
     EXPECT_EQ(log, (Log{"b@1030", "a@1030", "b@1040", "b@1080", "a@1100"}));
+}
+
+TEST(ClockScheduler, TheTimeSleptUncountedByItsClockIsTimeAllTheSameButNotTheTimers) {
+    FakeClockScheduler clock;
+    Log log;
+    clock.Start(100, Note(log, clock, "a"));
+    clock.RunTo(150);
+    clock.SleepUncounted(10'000);
+    EXPECT_EQ(clock.NowMs(), 10'150) << "a stretch asleep is as long as the sleep";
+    clock.RunTo(200);
+    EXPECT_EQ(log, (Log{"a@100", "a@10200"})) << "the tick is where the monotonic clock had it";
 }
 
 // Virtual time's sleep keeps to what the real schedulers do after a suspend.
