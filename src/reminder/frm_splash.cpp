@@ -62,12 +62,11 @@ FrmSplash::FrmSplash(Runtime& runtime, Module1& module1, const Options& options,
     Timer4.on_tick = [this] { Timer4_Timer(); };
     Label2.on_click = [this] { Label2_Click(); };
     Label2.on_mouse_move = [this] { Label2_MouseMove(); };
-    presence_.on_busy_off = [this] {
-        if (held_) this->runtime().Dispatch([this] { ShowHeldReminder(); });
+    // The window may be gone, or replaced by a new one, when busy ends.
+    presence_.on_busy_off = [this, alive = std::weak_ptr<const bool>(alive_)] {
+        if (!alive.expired() && held_) this->runtime().Dispatch([this] { ShowHeldReminder(); });
     };
 }
-
-FrmSplash::~FrmSplash() { presence_.on_busy_off = nullptr; }
 
 std::string FrmSplash::ReminderText() const {
     return "Why not take a rest of " + std::to_string(RestTim) + " minutes.";

@@ -4,6 +4,7 @@
 // each hour and credits the time of use.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/checked.h"
@@ -22,7 +23,6 @@ public:
     static constexpr const char* kName = "frmSplash";
     FrmSplash(Runtime& runtime, Module1& module1, const Options& options,
               PresenceTracker& presence);
-    ~FrmSplash() override;
 
     // Public state that the other windows use.
     Integer HalfHour = 0;
@@ -79,6 +79,7 @@ private:
     bool held_ = false;
     std::int64_t held_since_ms_ = 0;
     std::int64_t lengthened_ms_ = 0;  // by waits, not yet credited as whole half-hours
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
     Byte MinuteNum = 0;
     Byte SecondNum = 0;
     bool NotNow = false;

@@ -2,7 +2,8 @@
 // The program's one listener to what its presence sources tell: it turns
 // away, locked and asleep into stretches of absence (one stretch while any of
 // them lasts), and keeps whether the user is busy, all in scheduler time.
-// The reminder asks it at the minute its banner is due.
+// The reminder asks it at the minute its banner is due. Sources tell it on
+// the program's one thread, as every other event reaches the program.
 
 #include <array>
 #include <cstdint>
