@@ -135,6 +135,24 @@ TEST(Options, TheReportSaysEachValueAndWhereItCameFrom) {
                                         "presence sources: none"}));
 }
 
+class DescribedSource : public PresenceSource {
+public:
+    void Start(PresenceSink&) override {}
+    std::vector<std::string> Describe() const override {
+        return {"idle: the X server's IDLETIME counter", "lock: no logind here"};
+    }
+};
+
+TEST(Options, TheReportListsWhatEachPresenceSourceSays) {
+    std::vector<std::unique_ptr<PresenceSource>> sources;
+    sources.push_back(std::make_unique<DescribedSource>());
+    const std::vector<std::string> lines = OptionsReport(Options(), sources);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"presence sources:",
+                                        "  idle: the X server's IDLETIME counter",
+                                        "  lock: no logind here"}));
+}
+
 // The files where the system keeps them, found through the environment.
 class OptionFiles : public ::testing::Test {
 protected:
