@@ -3,12 +3,12 @@ cmake_minimum_required(VERSION 3.25)
 # - Qt, and the front ends' headers, stay in src/qt and src/win32;
 # - system headers stay in src/os and the front ends, windows.h in src/os and
 #   src/win32: elsewhere only the C++ standard library is included;
-# - the core (platform, store, chime, reminder, dialogs, app, frontend)
+# - the core (platform, options, store, chime, reminder, dialogs, app, frontend)
 #   includes nothing from os/, sim/, qt/ or win32/; src/os nothing from sim/,
 #   qt/ or win32/; src/sim nothing from qt/ or win32/;
 # - every source in src/qt, with its own header, includes Qt or xcb: what
 #   needs neither belongs elsewhere.
-set(core platform store chime reminder dialogs app frontend)
+set(core platform options store chime reminder dialogs app frontend)
 set(folders ${core} os sim qt win32)
 # What a layer may not include, by the folder of the header.
 foreach(layer ${core})

@@ -5,15 +5,34 @@
 
 namespace vz {
 
-Program::Program(Services services) : runtime_(std::move(services)), module1_(runtime_) {
+Program::Program(Services services, Options options)
+    : options_(std::move(options)), runtime_(std::move(services)), module1_(runtime_) {
     runtime_.Register(FrmSplash::kName, [this](Runtime& rt) {
-        return std::make_unique<FrmSplash>(rt, module1_);
+        return std::make_unique<FrmSplash>(rt, module1_, options_, presence_);
     });
     RegisterDialogs(runtime_);
 }
 
+void Program::Start() {
+    runtime_.Start(FrmSplash::kName);
+    if (started_ || !runtime_.Running()) return;
+    started_ = true;
+    // Reported once the program runs, so that no report ends it.
+    for (const std::string& problem : options_.Problems()) runtime_.ReportError(problem);
+    presence_.StartSources();
+}
+
 FrmSplash* Program::Splash() const {
     return static_cast<FrmSplash*>(runtime_.Find(FrmSplash::kName));
+}
+
+std::vector<std::string> OptionsReport(const Options& options,
+                                       const std::vector<std::unique_ptr<PresenceSource>>& sources) {
+    std::vector<std::string> lines = options.Describe();
+    lines.push_back(sources.empty() ? "presence sources: none" : "presence sources:");
+    for (const auto& source : sources)
+        for (const std::string& line : source->Describe()) lines.push_back("  " + line);
+    return lines;
 }
 
 }  // namespace vz

@@ -8,7 +8,7 @@ namespace {
 constexpr std::int64_t kNsPerMs = 1'000'000;
 }
 
-std::int64_t ClockScheduler::NowMs() const { return NowNs() / kNsPerMs; }
+std::int64_t ClockScheduler::NowMs() const { return (NowNs() + SleptNs()) / kNsPerMs; }
 
 Scheduler::TimerId ClockScheduler::Start(std::int64_t interval_ms, Tick tick) {
     const TimerId id = timers_.Start(NowNs(), interval_ms * kNsPerMs, std::move(tick));

@@ -25,6 +25,9 @@ public:
 protected:
     // The monotonic clock, in nanoseconds since the scheduler began.
     virtual std::int64_t NowNs() const = 0;
+    // The time the machine slept that NowNs did not count (Linux's monotonic
+    // clock stands still in a suspend); NowMs adds it, the timers do not.
+    virtual std::int64_t SleptNs() const { return 0; }
     // Calls FireDue after at least `wait_ms` (replacing any earlier alarm), or
     // never when there is nothing to wait for.
     virtual void SetAlarm(std::optional<std::int64_t> wait_ms) = 0;

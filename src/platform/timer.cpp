@@ -22,6 +22,12 @@ void Timer::SetEnabled(bool enabled) {
         Disarm();
 }
 
+void Timer::Restart() {
+    if (!live_ || !enabled_) return;
+    Disarm();
+    Arm();
+}
+
 std::optional<Value> Timer::Property(std::string_view name) const {
     if (name == "Enabled") return Value(bool(enabled_));
     if (name == "Interval") return Value(double(double(interval_)));

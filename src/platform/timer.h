@@ -17,6 +17,9 @@ public:
     bool Enabled() const { return enabled_; }
     // A write by the program. Enabling an enabled timer does not restart it.
     void SetEnabled(bool enabled);
+    // Counts its interval afresh from now, as turning it off and on would,
+    // with no property written: the next tick comes one interval from now.
+    void Restart();
     bool TakesInput() const override { return false; }
     std::optional<Value> Property(std::string_view name) const override;
 

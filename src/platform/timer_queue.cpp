@@ -24,6 +24,10 @@ std::optional<std::int64_t> TimerQueue::NextDue() const {
     return due;
 }
 
+void TimerQueue::Shift(std::int64_t by) {
+    for (auto& [id, e] : timers_) e.start += by;
+}
+
 bool TimerQueue::FireNext(std::int64_t limit, const std::function<std::int64_t(std::int64_t)>& arrive) {
     const auto next = Earliest();
     if (next == timers_.end() || next->second.Due() > limit) return false;

@@ -26,6 +26,9 @@ public:
     // meanwhile are not made up for, as a window system coalesces its timer
     // messages, and the grid stays. Returns whether a tick fired.
     bool FireNext(std::int64_t limit, const std::function<std::int64_t(std::int64_t)>& arrive);
+    // Moves every timer's grid later by `by`, as a clock that stood still for
+    // that long sees it.
+    void Shift(std::int64_t by);
 
 private:
     struct Entry {

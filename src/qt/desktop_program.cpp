@@ -21,7 +21,9 @@ void RunAtExit() {
 
 }  // namespace
 
-DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder)
+std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources() { return {}; }
+
+DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder, Options options)
     : app_(app), disk_(folder) {
     // The program's screen is the primary monitor as it is at the start.
     QScreen* primary = QGuiApplication::primaryScreen();
@@ -31,7 +33,8 @@ DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder)
     screen.height_px = size.height();
     const std::string decimal = QLocale().decimalPoint().toStdString();
     program_ = std::make_unique<Program>(
-        Services{scheduler_, disk_, sound_, resources_, screen, decimal});
+        Services{scheduler_, disk_, sound_, resources_, screen, decimal}, std::move(options));
+    for (auto& source : DesktopPresenceSources()) program_->AddPresenceSource(std::move(source));
     front_end_ = std::make_unique<QtFrontEnd>(size);
     presenter_ = std::make_unique<Presenter>(program_->runtime(), *front_end_);
 

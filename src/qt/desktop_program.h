@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "os/chime_player.h"
@@ -18,10 +19,13 @@
 
 namespace vz::qt {
 
+// The presence sources this desktop offers, for the program and for --options.
+std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources();
+
 class DesktopProgram {
 public:
     // On the primary monitor as it is now, with its files in `folder`.
-    DesktopProgram(QApplication& app, const std::string& folder);
+    DesktopProgram(QApplication& app, const std::string& folder, Options options);
     ~DesktopProgram();
 
     // Starts the program and runs the event loop; the exit status.

@@ -6,8 +6,10 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/program.h"
 #include "os/data_folder.h"
 #include "os/instance_lock.h"
+#include "os/option_files.h"
 #include "qt/desktop_program.h"
 #include "qt/platform_choice.h"
 #include "qt/program_icon.h"
@@ -17,17 +19,30 @@ namespace {
 constexpr const char* kVersionLine = "Verezerud " VEREZERUD_VERSION;
 
 void Usage(std::ostream& out) {
-    out << "usage: verezerud [--help] [--version]\n"
+    out << "usage: verezerud [--help] [--version] [--options] [--set KEY=VALUE]...\n"
            "Reminds you to rest at the end of every hour of computer use and counts the\n"
            "hours. With no arguments it runs until the desktop session ends. Its files\n"
-           "are kept in $XDG_DATA_HOME/verezerud (by default ~/.local/share/verezerud).\n"
+           "are kept in $XDG_DATA_HOME/verezerud (by default ~/.local/share/verezerud),\n"
+           "its options in $XDG_CONFIG_HOME/verezerud/verezerud.conf; --set sets one for\n"
+           "this run, --options prints them and where each value came from.\n"
            "To try it without waiting an hour, use the simulator: verezerud-sim --help\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    vz::Options options;
+    vz::ReadOptionFiles(options);
+    bool print_options = false;
     for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--set") && i + 1 < argc) {
+            options.SetFromCommandLine(argv[++i]);
+            continue;
+        }
+        if (!std::strcmp(argv[i], "--options")) {
+            print_options = true;
+            continue;
+        }
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             Usage(std::cout);
             return 0;
@@ -38,6 +53,12 @@ int main(int argc, char** argv) {
         }
         Usage(std::cerr);
         return 2;
+    }
+    if (print_options) {
+        for (const std::string& problem : options.Problems()) std::cerr << "verezerud: " << problem << '\n';
+        for (const std::string& line : vz::OptionsReport(options, vz::qt::DesktopPresenceSources()))
+            std::cout << line << '\n';
+        return 0;
     }
 
     // Without a display, one line that says what is missing and what to do.
@@ -77,5 +98,5 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);  // the reminder is hidden most of the time
     vz::qt::ProgramIcon icon;  // given to the first window shown
 
-    return vz::qt::DesktopProgram(app, folder).Run();
+    return vz::qt::DesktopProgram(app, folder, std::move(options)).Run();
 }

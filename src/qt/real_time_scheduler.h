@@ -18,9 +18,11 @@ public:
 
 private:
     std::int64_t NowNs() const override { return clock_.nsecsElapsed(); }
+    std::int64_t SleptNs() const override;
     void SetAlarm(std::optional<std::int64_t> wait_ms) override;
 
     QElapsedTimer clock_;
+    std::int64_t slept_at_start_ns_ = 0;
     QTimer wake_;
 };
 

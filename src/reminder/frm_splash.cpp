@@ -1,10 +1,12 @@
 #include "reminder/frm_splash.h"
 
 #include "chime/module1.h"
+#include "options/options.h"
 #include "platform/errors.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "reminder/layout.h"
+#include "reminder/presence_tracker.h"
 #include "store/settings_file.h"
 #include "store/usage_file.h"
 
@@ -12,7 +14,12 @@ namespace vz {
 
 using namespace splash;
 
-FrmSplash::FrmSplash(Runtime& runtime, Module1& module1)
+namespace {
+constexpr std::int64_t kHalfHourMs = std::int64_t{kHalfHourMinutes} * kMinuteMs;
+}  // namespace
+
+FrmSplash::FrmSplash(Runtime& runtime, Module1& module1, const Options& options,
+                     PresenceTracker& presence)
     : Form(runtime, kName),
       Timer1(*this, "Timer1", kMinuteMs, true),
       Timer2(*this, "Timer2", kCountdownTickMs, false),
@@ -21,7 +28,10 @@ FrmSplash::FrmSplash(Runtime& runtime, Module1& module1)
       Image1(*this, "Image1"),
       Label1(*this, "Label1"),
       Label2(*this, "Label2"),
-      module1_(module1) {
+      module1_(module1),
+      presence_(presence),
+      away_counts_as_rest_(options.On("away-counts-as-rest")),
+      hold_while_busy_(options.On("hold-while-busy")) {
     border_style = BorderStyle::None;
     show_in_taskbar = false;
     DesignRole(WindowRole::Banner);
@@ -52,6 +62,10 @@ FrmSplash::FrmSplash(Runtime& runtime, Module1& module1)
     Timer4.on_tick = [this] { Timer4_Timer(); };
     Label2.on_click = [this] { Label2_Click(); };
     Label2.on_mouse_move = [this] { Label2_MouseMove(); };
+    // The window may be gone, or replaced by a new one, when busy ends.
+    presence_.on_busy_off = [this, alive = std::weak_ptr<const bool>(alive_)] {
+        if (!alive.expired() && held_) this->runtime().Dispatch([this] { ShowHeldReminder(); });
+    };
 }
 
 std::string FrmSplash::ReminderText() const {
@@ -59,6 +73,7 @@ std::string FrmSplash::ReminderText() const {
 }
 
 void FrmSplash::Form_Load() {
+    hour_began_ms_ = runtime().scheduler().NowMs();
     Hide();
     MakeTopmost();
     ReadFiles();
@@ -106,20 +121,59 @@ void FrmSplash::CentreImage() {
 }
 
 void FrmSplash::Timer1_Timer() {
+    if (held_) return WhileHeld();
     MinuteNum = CByte(long{MinuteNum} + 1);
     if (long{MinuteNum} == long{kMinutesPerHour} - long{RestTim}) {
-        if (GaiBian) return;
-        Show();
-        module1_.PlayChime(kChimeId);
-        Label2.SetCaption(ReminderText());
-        Label2.SetVisible(true);
-        Timer2.SetEnabled(true);
+        if (!GaiBian) ReminderMinute();
         return;
     }
     if (MinuteNum == kMinutesPerHour) EndHour();
 }
 
+void FrmSplash::ReminderMinute() {
+    if (away_counts_as_rest_ || hold_while_busy_) presence_.Refresh();
+    if (away_counts_as_rest_ && RestTakenAway()) {
+        NotNow = true;  // as if declined with nothing shown: no chime at the end
+        return;
+    }
+    if (hold_while_busy_ && presence_.Busy()) {
+        held_ = true;
+        held_since_ms_ = runtime().scheduler().NowMs();
+        return;
+    }
+    ShowReminder();
+}
+
+bool FrmSplash::RestTakenAway() {
+    const std::int64_t rest_ms = std::int64_t{RestTim} * kMinuteMs;
+    const std::int64_t now = runtime().scheduler().NowMs();
+    return presence_.LongestAwaySince(hour_began_ms_, now) >= rest_ms;
+}
+
+void FrmSplash::ShowReminder() {
+    Show();
+    module1_.PlayChime(kChimeId);
+    Label2.SetCaption(ReminderText());
+    Label2.SetVisible(true);
+    Timer2.SetEnabled(true);
+}
+
+// Each minute of the wait still asks: a source may know only when asked.
+void FrmSplash::WhileHeld() {
+    presence_.Refresh();  // may tell busy off, which shows the banner at once
+    if (held_ && !presence_.Busy()) ShowHeldReminder();
+}
+
+void FrmSplash::ShowHeldReminder() {
+    held_ = false;
+    lengthened_ms_ += runtime().scheduler().NowMs() - held_since_ms_;
+    // The rest of the hour counts from the banner, as when it comes on time.
+    Timer1.Restart();
+    ShowReminder();
+}
+
 void FrmSplash::EndHour() {
+    hour_began_ms_ = runtime().scheduler().NowMs();
     if (!NotNow) module1_.PlayChime(kChimeId);
     MinuteNum = 0;
     UnloadSmallWindows();
@@ -138,7 +192,10 @@ void FrmSplash::EndHour() {
     SecondNum = 0;
     GaiBian = false;
     LayoutBanner();
-    AddUseTime(2);
+    // A lengthened hour credits its whole extra half-hours; the rest waits.
+    const std::int64_t extra = lengthened_ms_ / kHalfHourMs;
+    lengthened_ms_ %= kHalfHourMs;
+    AddUseTime(CInt(long(2 + extra)));
     NotNow = false;
 }
 
@@ -189,7 +246,14 @@ void FrmSplash::Form_Click() {
 }
 
 void FrmSplash::Form_Unload(int& /*cancel*/) {
-    const Integer credit = MinuteNum > kHalfHourMinutes ? 2 : 1;
+    Integer credit = MinuteNum > kHalfHourMinutes ? 2 : 1;
+    std::int64_t waited = lengthened_ms_;
+    if (held_) waited += runtime().scheduler().NowMs() - held_since_ms_;
+    if (waited > 0) {
+        // Each half-hour begun counts, as in an hour of sixty minutes.
+        const std::int64_t used = std::int64_t{MinuteNum} * kMinuteMs + waited;
+        credit = CInt(long((used + kHalfHourMs - 1) / kHalfHourMs));
+    }
     AddUseTime(credit);
     UnloadSmallWindows();
 }
@@ -237,6 +301,7 @@ std::optional<Value> FrmSplash::Variable(std::string_view name) const {
     if (name == "SecondNum") return Value(double(SecondNum));
     if (name == "NotNow") return Value(bool(NotNow));
     if (name == "Unsaved") return Value(double(unsaved_));
+    if (name == "Held") return Value(bool(held_));
     return std::nullopt;
 }
 

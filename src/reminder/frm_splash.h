@@ -3,6 +3,8 @@
 // raises the reminder banner, runs the countdown into the rest screen, ends
 // each hour and credits the time of use.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/checked.h"
@@ -13,11 +15,14 @@
 namespace vz {
 
 class Module1;
+class Options;
+class PresenceTracker;
 
 class FrmSplash : public Form {
 public:
     static constexpr const char* kName = "frmSplash";
-    FrmSplash(Runtime& runtime, Module1& module1);
+    FrmSplash(Runtime& runtime, Module1& module1, const Options& options,
+              PresenceTracker& presence);
 
     // Public state that the other windows use.
     Integer HalfHour = 0;
@@ -51,6 +56,11 @@ private:
     void ReadFiles();
     Byte StoredSetting(Byte (*value_at)(Byte), Byte position, Byte fallback, const char* what,
                        const char* unit);
+    void ReminderMinute();
+    bool RestTakenAway();
+    void ShowReminder();
+    void WhileHeld();
+    void ShowHeldReminder();
     void LayoutBanner();
     void CentreImage();
     void ShowRestScreen();
@@ -60,6 +70,16 @@ private:
     void UnloadSmallWindows();
 
     Module1& module1_;
+    PresenceTracker& presence_;
+    const bool away_counts_as_rest_;
+    const bool hold_while_busy_;
+    std::int64_t hour_began_ms_ = 0;
+    // The banner waits while the user is busy: the hour stands still at its
+    // reminder minute and is lengthened by the wait.
+    bool held_ = false;
+    std::int64_t held_since_ms_ = 0;
+    std::int64_t lengthened_ms_ = 0;  // by waits, not yet credited as whole half-hours
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
     Byte MinuteNum = 0;
     Byte SecondNum = 0;
     bool NotNow = false;

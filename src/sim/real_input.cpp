@@ -18,7 +18,10 @@ bool RealInput::RunLine(const std::string& line, int n) {
     } else if (command && command->kind == Command::Kind::Snap) {
         sim_.Flush();
         if (!Snap(command->name)) ok = sim_.Report(n, "cannot save the screen to " + command->name);
-    } else if (command && !(command->FromUser() && Deliver(*command))) {
+    } else if (command && command->FromUser()) {
+        sim_.InputArrives();  // before the input itself, as a real desktop sees it
+        if (!Deliver(*command)) ok = sim_.Execute(*command, n);
+    } else if (command) {
         ok = sim_.Execute(*command, n);
     }
     AfterLine();

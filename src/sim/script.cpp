@@ -26,7 +26,38 @@ const struct {
     {"hover", Command::Kind::Hover, 1},   {"choose", Command::Kind::Choose, 1},
     {"dismiss", Command::Kind::Dismiss, 0}, {"select", Command::Kind::Select, 2},
     {"key", Command::Kind::Key, 1},       {"snap", Command::Kind::Snap, 1},
+    {"sleep", Command::Kind::Sleep, 1},
 };
+
+// What the user's desktop would tell: one word, or `busy on`, `busy off`.
+const struct {
+    const char* word;
+    Presence presence;
+} kPresenceWords[] = {
+    {"away", Presence::Away}, {"back", Presence::Back},
+    {"lock", Presence::Locked}, {"unlock", Presence::Unlocked},
+};
+
+bool ParsePresence(const std::vector<std::string>& words, Command& c, std::string& error) {
+    if (words[0] == "busy") {
+        if (words.size() == 2 && (words[1] == "on" || words[1] == "off")) {
+            c.kind = Command::Kind::Tell;
+            c.presence = words[1] == "on" ? Presence::BusyOn : Presence::BusyOff;
+            return true;
+        }
+        error = "busy takes on or off";
+        return false;
+    }
+    for (const auto& known : kPresenceWords) {
+        if (words[0] != known.word) continue;
+        c.kind = Command::Kind::Tell;
+        c.presence = known.presence;
+        if (words.size() == 1) return true;
+        error = words[0] + " takes 0 arguments";
+        return false;
+    }
+    return false;
+}
 
 // put NAME HEX…, mkdir NAME, remove NAME: a file of the data folder, no path.
 bool ParseFileCommand(const std::vector<std::string>& words, Command& c, std::string& error) {
@@ -79,6 +110,10 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
         if (!ParseFileCommand(words, c, error)) return std::nullopt;
         return c;
     }
+    if (ParsePresence(words, c, error) || !error.empty()) {
+        if (!error.empty()) return std::nullopt;
+        return c;
+    }
     if (word == "print") {
         c.kind = Command::Kind::Print;
         if (words.size() == 3 && words[1] == "file") {
@@ -103,6 +138,7 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
         if (known.arguments > 0) c.name = words[1];
         switch (c.kind) {
             case Command::Kind::Wait:
+            case Command::Kind::Sleep:
                 c.ms = ParseDuration(words[1]);
                 if (c.ms < 0) error = "bad duration: " + words[1];
                 break;

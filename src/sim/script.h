@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/presence.h"
 #include "platform/runtime.h"
 #include "platform/sound.h"
 
@@ -17,12 +18,14 @@ struct Command {
         Click, Hover, Choose, Dismiss, Select, Key,        // the user
         Put, Mkdir, Remove,                                // the data folder, from outside
         Print, Snap,
+        Tell, Sleep,                                       // what presence sources tell
     };
     Kind kind = Kind::Start;
     // Click, Hover, Select: the target's name; Choose: the item; Put, Mkdir,
     // Remove: the file; Print: what to print; Snap: the picture's file.
     std::string name;
-    long long ms = 0;       // Wait
+    long long ms = 0;       // Wait, Sleep
+    Presence presence = Presence::Away;  // Tell: away, back, lock, unlock, busy on|off
     int position = 0;       // Select
     Key key = Key::Enter;   // Key
     Bytes bytes;            // Put

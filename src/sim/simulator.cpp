@@ -34,14 +34,21 @@ private:
 };
 
 Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream& err)
-    : out_(out), err_(err), data_dir_(options.data_dir), scheduler_(std::make_unique<VirtualScheduler>()) {
+    : out_(out),
+      err_(err),
+      data_dir_(options.data_dir),
+      after_sleep_(options.after_sleep),
+      scheduler_(std::make_unique<VirtualScheduler>()) {
     std::error_code ec;
     std::filesystem::create_directories(NativePath(options.data_dir), ec);
     disk_ = std::make_unique<RealDisk>(options.data_dir);
     sound_ = std::make_unique<SilentPlayer>();
     resources_ = std::make_unique<EmbeddedResources>();
+    // The simulator reads no options file: a run depends on its command line only.
+    Options chosen;
+    for (const std::string& set : options.sets) chosen.SetFromCommandLine(set);
     program_ = std::make_unique<Program>(
-        Services{*scheduler_, *disk_, *sound_, *resources_, options.screen});
+        Services{*scheduler_, *disk_, *sound_, *resources_, options.screen}, std::move(chosen));
     printer_ = std::make_unique<Printer>(out_, *scheduler_);
     program_->runtime().AddObserver(printer_.get());
 }
@@ -62,6 +69,17 @@ bool Simulator::Report(int line_number, const std::string& message) {
 }
 
 void Simulator::Flush() { out_.flush(); }
+
+// The line a presence source's news makes in the trace, and the news itself.
+void Simulator::Tell(Presence what) {
+    const std::int64_t now = scheduler_->NowMs();
+    out_ << now << ' ' << PresenceName(what) << '\n';
+    program_->presence().Tell(what, now);
+}
+
+void Simulator::InputArrives() {
+    if (program_->presence().InputAway()) Tell(Presence::Back);
+}
 
 int Simulator::Run(std::istream& script) {
     std::string line;
@@ -87,6 +105,7 @@ bool Simulator::Execute(const Command& c, int n) {
     auto delivered = [&](InputResult r) {
         return r == InputResult::BadTarget ? Report(n, "bad target: " + c.name) : true;
     };
+    if (c.FromUser()) InputArrives();
     switch (c.kind) {
         case Command::Kind::Start:
             if (rt.Running())
@@ -115,6 +134,11 @@ bool Simulator::Execute(const Command& c, int n) {
         // A screenshot needs the real windows; without them one script still serves.
         case Command::Kind::Snap: return true;
         case Command::Kind::Print: return Print(c.name, n);
+        case Command::Kind::Tell: Tell(c.presence); return true;
+        case Command::Kind::Sleep:
+            Tell(Presence::Asleep);
+            scheduler_->Sleep(c.ms, after_sleep_, [this] { Tell(Presence::Awake); });
+            return true;
     }
     return true;
 }

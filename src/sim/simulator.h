@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/presence.h"
 #include "platform/screen.h"
+#include "platform/virtual_scheduler.h"
 
 namespace vz {
 
 class Disk;
 class Program;
 class SoundPlayer;
-class VirtualScheduler;
 class Resources;
 struct Command;
 
@@ -22,6 +23,13 @@ struct SimOptions {
     std::string data_dir = ".";
     Screen screen;
     bool live_input = false;  // verezerud-sim-gui: the display's pointer and keyboard count too
+    std::vector<std::string> sets;  // --set KEY=VALUE, in order
+    // What a sleep does to the timers: as on the system the simulator runs on.
+#ifdef _WIN32
+    AfterSleep after_sleep = AfterSleep::TickOnce;
+#else
+    AfterSleep after_sleep = AfterSleep::Resume;
+#endif
 };
 
 class Simulator {
@@ -40,6 +48,8 @@ public:
     bool Report(int line_number, const std::string& message);
     // Writes out the trace so far.
     void Flush();
+    // Input from the user has arrived: after `away`, the user is back.
+    void InputArrives();
 
     Program& program() { return *program_; }
     VirtualScheduler& scheduler() { return *scheduler_; }
@@ -49,10 +59,12 @@ private:
     void Ignored(const std::string& input);
     bool Print(const std::string& what, int line_number);
     bool Tamper(const Command& command, int line_number);
+    void Tell(Presence what);
 
     std::ostream& out_;
     std::ostream& err_;
     std::string data_dir_;
+    AfterSleep after_sleep_;
     std::unique_ptr<VirtualScheduler> scheduler_;
     std::unique_ptr<Disk> disk_;
     std::unique_ptr<SoundPlayer> sound_;

@@ -8,14 +8,19 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/embedded_resources.h"
 #include "app/program.h"
 #include "frontend/presenter.h"
 #include "os/chime_player.h"
+#include "os/console.h"
 #include "os/data_folder.h"
 #include "os/instance_lock.h"
+#include "os/option_files.h"
 #include "os/path.h"
 #include "os/real_disk.h"
 #include "store/settings_file.h"
@@ -77,6 +82,44 @@ bool Autostart() {
     return found;
 }
 
+// The presence sources this desktop offers, for the program and for --options.
+std::vector<std::unique_ptr<vz::PresenceSource>> PresenceSources() { return {}; }
+
+// The options of this run: the files and policy, then each --set KEY=VALUE.
+// True when --options asks only to print them.
+bool ReadOptions(vz::Options& options) {
+    vz::ReadOptionFiles(options);
+    const std::vector<std::string> args = vz::CommandLineArguments(0, nullptr);
+    bool print = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--set" && i + 1 < args.size())
+            options.SetFromCommandLine(args[++i]);
+        else if (args[i] == "--options")
+            print = true;
+    }
+    return print;
+}
+
+// --options writes to where standard output goes, else to the console that
+// started the program, else into a message box: a Windows program has none.
+void PrintOptions(const vz::Options& options) {
+    std::string text;
+    for (const std::string& problem : options.Problems()) text += "verezerud: " + problem + "\n";
+    for (const std::string& line : vz::OptionsReport(options, PresenceSources())) text += line + "\n";
+    HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    bool opened = false;
+    if ((!out || out == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        out = ::CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+        opened = out != INVALID_HANDLE_VALUE;
+    }
+    DWORD written = 0;
+    if (!out || out == INVALID_HANDLE_VALUE ||
+        !::WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr))
+        ::MessageBoxW(nullptr, vz::Widen(text).c_str(), L"Verezerud options", MB_OK);
+    if (opened) ::CloseHandle(out);
+}
+
 std::string DecimalSeparator() {
     wchar_t text[8] = {};
     if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0)
@@ -87,6 +130,11 @@ std::string DecimalSeparator() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    vz::Options options;
+    if (ReadOptions(options)) {
+        PrintOptions(options);
+        return 0;
+    }
     const std::string folder = vz::DataFolder();
     std::string why;
     if (folder.empty() || !vz::MakeDataFolder(folder, why)) {
@@ -127,7 +175,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::RealDisk disk(folder);
     vz::ChimePlayer sound;
     vz::EmbeddedResources resources;
-    vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()});
+    vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()},
+                        std::move(options));
+    for (auto& source : PresenceSources()) program.AddPresenceSource(std::move(source));
     vz::Runtime& runtime = program.runtime();
     vz::win32::Win32FrontEnd front_end;
     vz::Presenter presenter(runtime, front_end, display.dpi);

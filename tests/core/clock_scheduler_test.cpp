@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/clock_scheduler.h"
+#include "platform/virtual_scheduler.h"
 
 namespace vz::test {
 namespace {
@@ -38,9 +39,12 @@ public:
     }
     std::optional<std::int64_t> AlarmNs() const { return alarm_ns_; }
     void SetClockNs(std::int64_t ns) { now_ns_ = ns; }
+    // The machine slept for `ms`, which the monotonic clock did not count.
+    void SleepUncounted(std::int64_t ms) { slept_ns_ += ms * kNsPerMs; }
 
 private:
     std::int64_t NowNs() const override { return now_ns_; }
+    std::int64_t SleptNs() const override { return slept_ns_; }
     void SetAlarm(std::optional<std::int64_t> wait_ms) override {
         alarm_ns_.reset();
         if (wait_ms) alarm_ns_ = now_ns_ + *wait_ms * kNsPerMs;
@@ -51,6 +55,7 @@ private:
     }
 
     std::int64_t now_ns_ = 0;
+    std::int64_t slept_ns_ = 0;
     std::optional<std::int64_t> alarm_ns_;
 };
 
@@ -121,6 +126,61 @@ TEST(ClockScheduler, AfterTheMachineWasHeldUpEachTimerFiresOnceAndSkipsToItsNext
     EXPECT_EQ(clock.AlarmMs(), 1040) << "b's next tick on its grid";
     clock.RunTo(1100);
     EXPECT_EQ(log, (Log{"b@1030", "a@1030", "b@1040", "b@1080", "a@1100"}));
+}
+
+TEST(ClockScheduler, TheTimeSleptUncountedByItsClockIsTimeAllTheSameButNotTheTimers) {
+    FakeClockScheduler clock;
+    Log log;
+    clock.Start(100, Note(log, clock, "a"));
+    clock.RunTo(150);
+    clock.SleepUncounted(10'000);
+    EXPECT_EQ(clock.NowMs(), 10'150) << "a stretch asleep is as long as the sleep";
+    clock.RunTo(200);
+    EXPECT_EQ(log, (Log{"a@100", "a@10200"})) << "the tick is where the monotonic clock had it";
+}
+
+// Virtual time's sleep keeps to what the real schedulers do after a suspend.
+
+Scheduler::Tick NoteAt(Log& log, const Scheduler& clock, const std::string& name) {
+    return [&log, &clock, name] { log.push_back(name + "@" + std::to_string(clock.NowMs())); };
+}
+
+TEST(VirtualSleep, OnWindowsEachTimerTicksOnceAtTheWakeUpAsAfterAHoldUp) {
+    // Windows' performance counter counts the sleep: the machine seems held up.
+    FakeClockScheduler real;
+    VirtualScheduler virtual_time;
+    Log real_log, virtual_log;
+    real.Start(100, NoteAt(real_log, real, "a"));
+    real.Start(40, NoteAt(real_log, real, "b"));
+    virtual_time.Start(100, NoteAt(virtual_log, virtual_time, "a"));
+    virtual_time.Start(40, NoteAt(virtual_log, virtual_time, "b"));
+    real.RunTo(130);
+    real.HoldUpUntil(1030);
+    real.RunTo(1100);
+    virtual_time.Advance(130);
+    virtual_time.Sleep(900, AfterSleep::TickOnce);
+    virtual_time.Advance(70);
+    EXPECT_EQ(virtual_log, real_log);
+    EXPECT_EQ(virtual_log.back(), "a@1100");
+}
+
+TEST(VirtualSleep, OnLinuxTheTimersGoOnWhereTheyWereLaterByTheSleep) {
+    // Linux's monotonic clock stands still in a suspend: the real scheduler
+    // sees no sleep at all, so its ticks are the virtual ones less the sleep.
+    FakeClockScheduler real;
+    VirtualScheduler virtual_time;
+    Log real_log, virtual_log;
+    real.Start(100, NoteAt(real_log, real, "a"));
+    virtual_time.Start(100, NoteAt(virtual_log, virtual_time, "a"));
+    real.RunTo(450);
+    virtual_time.Advance(250);
+    bool woken_before_a_tick = false;
+    virtual_time.Sleep(10'000, AfterSleep::Resume,
+                       [&] { woken_before_a_tick = virtual_log.size() == 2; });
+    virtual_time.Advance(200);
+    EXPECT_TRUE(woken_before_a_tick);
+    EXPECT_EQ(real_log, (Log{"a@100", "a@200", "a@300", "a@400"}));
+    EXPECT_EQ(virtual_log, (Log{"a@100", "a@200", "a@10300", "a@10400"}));
 }
 
 }  // namespace

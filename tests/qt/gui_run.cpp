@@ -35,10 +35,11 @@ QString FreshDir(const QString& what) {
     return dir;
 }
 
-RunResult RunSim(const QString& script, bool gui, const QString& data_dir) {
+RunResult RunSim(const QString& script, bool gui, const QString& data_dir,
+                 const QStringList& more_args) {
     QProcess p;
     p.start(gui ? QStringLiteral(VZ_SIM_GUI) : QStringLiteral(VZ_SIM),
-            {QStringLiteral("--data-dir"), data_dir});
+            QStringList{QStringLiteral("--data-dir"), data_dir} + more_args);
     p.waitForStarted();
     p.write(script.toUtf8());
     p.closeWriteChannel();

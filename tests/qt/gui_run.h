@@ -27,7 +27,8 @@ QString Shot(const QString& name);
 QString FreshDir(const QString& what);
 
 // Runs a whole script, in verezerud-sim-gui when `gui`.
-RunResult RunSim(const QString& script, bool gui, const QString& data_dir);
+RunResult RunSim(const QString& script, bool gui, const QString& data_dir,
+                 const QStringList& more_args = {});
 // The script without its `snap` lines, for the plain simulator.
 QString WithoutSnaps(const QString& script);
 QImage LoadShot(const QString& name);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "gui_run.h"
 
@@ -61,10 +62,10 @@ wait 3m
 stop
 )";
 
-void ExpectSameTrace(const QString& script) {
+void ExpectSameTrace(const QString& script, const QStringList& args = {}) {
     const QString plain_dir = FreshDir("plain"), gui_dir = FreshDir("gui");
-    const RunResult plain = RunSim(WithoutSnaps(script), false, plain_dir);
-    const RunResult gui = RunSim(script, true, gui_dir);
+    const RunResult plain = RunSim(WithoutSnaps(script), false, plain_dir, args);
+    const RunResult gui = RunSim(script, true, gui_dir, args);
     EXPECT_EQ(plain.status, 0) << plain.err.toStdString();
     EXPECT_GT(plain.out.count('\n'), 20);
     EXPECT_EQ(gui.status, plain.status) << gui.err.toStdString();
@@ -84,7 +85,12 @@ TEST(Trace, TheProjectScenariosGiveTheSameTraceWithTheRealWindows) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         SCOPED_TRACE(name.toStdString());
-        ExpectSameTrace(QString::fromUtf8(f.readAll()));
+        // The scenario's own arguments (its options, its screen), as its test gives them.
+        QStringList args;
+        QFile args_file(dir.filePath(QFileInfo(name).completeBaseName() + ".args"));
+        if (args_file.open(QIODevice::ReadOnly))
+            args = QString::fromUtf8(args_file.readAll()).simplified().split(' ', Qt::SkipEmptyParts);
+        ExpectSameTrace(QString::fromUtf8(f.readAll()), args);
         ++scripts;
     }
     EXPECT_GE(scripts, 3);
