@@ -165,9 +165,10 @@ TEST_P(Desktop, TheReminderKeepsWhatThisDesktopAllows) {
             return trace.contains("show frmAbout");
         })) << "the menu does not take the keyboard";
         const QRect about(first_output.x() + 803, 445, 314, 190);
-        if (p.windows_seen)
+        if (p.windows_seen) {
             EXPECT_TRUE(WaitFor([&] { return Count(Screen("about"), about, Light) > 314 * 190 / 2; }))
                 << "the About window is not seen";
+        }
         trace += sim.Send("key Escape");
     }
 
