@@ -35,6 +35,9 @@ public:
     virtual ~PresenceSource() = default;
     virtual void Start(PresenceSink& sink) = 0;
     virtual void Refresh() {}
+    // How long without input counts as away (the rest's length); only the
+    // sources that watch input use it, and it may change while they run.
+    virtual void AwayAfter(std::int64_t /*idle_ms*/) {}
     // What it watches and whether that works here, a line each, such as
     // "idle: X server's IDLETIME counter" or "do-not-disturb: no notification
     // server"; shown by --options.
