@@ -62,10 +62,14 @@ TEST(BusyUnion, ASourceRepeatingItselfCountsOnce) {
     Union u;
     u.a->Say(Presence::BusyOn, 100);
     u.a->Say(Presence::BusyOn, 150);
-    u.b->Say(Presence::BusyOff, 160);  // never was busy
     u.a->Say(Presence::BusyOff, 200);
-    EXPECT_EQ(u.sink.Words(), (std::vector<std::string>{"busy", "free"}));
-    EXPECT_FALSE(u.busy->Busy());
+    u.b->Say(Presence::BusyOff, 260);  // never was busy
+    u.b->Say(Presence::BusyOn, 300);
+    EXPECT_EQ(u.sink.Words(), (std::vector<std::string>{"busy", "free", "busy"}));
+    ASSERT_EQ(u.sink.told.size(), 3u);
+    EXPECT_EQ(u.sink.told[1].at_ms, 200);
+    EXPECT_EQ(u.sink.told[2].at_ms, 300);
+    EXPECT_TRUE(u.busy->Busy());
 }
 
 TEST(BusyUnion, PassesTheRestOnAndReachesEverySource) {
