@@ -8,6 +8,7 @@
 #include <utility>
 #include <xcb/xcb.h>
 
+#include "qt/x11_connection.h"
 #include "qt/x11_hints.h"
 
 namespace vz::qt {
@@ -175,12 +176,7 @@ void KeyboardHold::WatchActiveWindow() {
     if (!c) return;
     active_window_atom_ = Atom(c, "_NET_ACTIVE_WINDOW");
     // The window manager tells of a new active window on the root's property.
-    const xcb_window_t root = Root(c);
-    xcb_get_window_attributes_reply_t* now =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr);
-    const std::uint32_t mask = (now ? now->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
-    std::free(now);
-    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    ListenTo(c, Root(c), XCB_EVENT_MASK_PROPERTY_CHANGE);
     xcb_flush(c);
     qApp->installNativeEventFilter(this);
 }

@@ -1,0 +1,28 @@
+#include "qt/desktop_presence.h"
+
+#include "frontend/busy_union.h"
+#include "qt/do_not_disturb.h"
+#include "qt/idle_inhibitors.h"
+#include "qt/logind_session.h"
+#include "qt/microphone.h"
+#include "qt/x11_full_screen.h"
+#include "qt/x11_idle.h"
+
+namespace vz::qt {
+
+std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler& scheduler,
+                                                                 std::int64_t away_after_ms) {
+    std::vector<std::unique_ptr<PresenceSource>> busy;
+    busy.push_back(std::make_unique<X11FullScreen>(scheduler));
+    busy.push_back(std::make_unique<DoNotDisturb>(scheduler));
+    busy.push_back(std::make_unique<IdleInhibitors>(scheduler));
+    busy.push_back(std::make_unique<Microphone>(scheduler));
+
+    std::vector<std::unique_ptr<PresenceSource>> sources;
+    sources.push_back(std::make_unique<X11Idle>(scheduler, away_after_ms));
+    sources.push_back(std::make_unique<LogindSession>(scheduler));
+    sources.push_back(std::make_unique<BusyUnion>(std::move(busy)));
+    return sources;
+}
+
+}  // namespace vz::qt

@@ -1,0 +1,23 @@
+#pragma once
+// The desktop's sources of presence for the Qt front end: idle time, the
+// session's lock and the machine's sleep, and one busy state made of the
+// full-screen window in front, do-not-disturb, logind's idle inhibitors and
+// the microphone in use. Each says in Describe() what it watches here, or
+// that it cannot.
+
+#include <QtGlobal>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/presence.h"
+#include "platform/scheduler.h"
+
+namespace vz::qt {
+
+// Away after `away_after_ms` without input (the rest's length, settable
+// later through AwayAfter).
+std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler& scheduler,
+                                                                 std::int64_t away_after_ms);
+
+}  // namespace vz::qt

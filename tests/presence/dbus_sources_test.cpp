@@ -1,0 +1,177 @@
+// logind and the notification server as scripted services (python3-dbusmock)
+// on private buses (with_buses.sh): lock and unlock by signal and by
+// LockedHint, sleep and resume, idle inhibitors, do-not-disturb.
+
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
+#include <QDBusVariant>
+
+#include "platform/virtual_scheduler.h"
+#include "presence_wait.h"
+#include "qt/do_not_disturb.h"
+#include "qt/idle_inhibitors.h"
+#include "qt/logind_session.h"
+
+namespace vz::test {
+namespace {
+
+const QString kMock = QStringLiteral("org.freedesktop.DBus.Mock");
+const QString kLogind = QStringLiteral("org.freedesktop.login1");
+const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
+
+// A scripted service on a bus, there until the end of the test.
+class Service {
+public:
+    Service(const QString& name, QStringList args, bool system) : name_(name), system_(system) {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(VZ_PYTHON3), QStringList{"-m", "dbusmock"} + args);
+    }
+    ~Service() {
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) process_.kill();
+    }
+    bool Ready() {
+        return RunUntil([this] { return Bus().interface()->isServiceRegistered(name_).value(); });
+    }
+    QDBusConnection Bus() const { return system_ ? QDBusConnection::systemBus() : QDBusConnection::sessionBus(); }
+    QDBusMessage Call(const QString& path, const QString& interface, const QString& method, const QVariantList& args) {
+        QDBusMessage m = QDBusMessage::createMethodCall(name_, path, interface, method);
+        m.setArguments(args);
+        const QDBusMessage reply = Bus().call(m);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply;
+    }
+
+private:
+    QString name_;
+    bool system_;
+    QProcess process_;
+};
+
+struct Logind : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(logind.Ready());
+        logind.Call("/org/freedesktop/login1", kMock, "AddSession", {"c7", "seat0", 1000u, "user", true});
+        qputenv("XDG_SESSION_ID", "c7");
+    }
+    QDBusMessage Session(const QString& method, const QVariantList& args = {}) {
+        return logind.Call("/org/freedesktop/login1/session/c7", "org.freedesktop.login1.Session", method, args);
+    }
+    void Sleep(bool before) {
+        logind.Call("/org/freedesktop/login1", kMock, "EmitSignal",
+                    {"org.freedesktop.login1.Manager", "PrepareForSleep", "b",
+                     QVariantList{QVariant::fromValue(QDBusVariant(before))}});
+    }
+    Service logind{kLogind, {"--template", "logind", "--system"}, true};
+    VirtualScheduler scheduler;
+    TimedSink sink{scheduler};
+};
+
+TEST_F(Logind, LockAndUnlockBySignalAndByHintEachToldOnce) {
+    qt::LogindSession session(scheduler);
+    session.Start(sink);
+    EXPECT_EQ(session.Describe().front(),
+              "lock: logind's session /org/freedesktop/login1/session/c7 (Lock, Unlock, LockedHint)");
+    Session("Lock");
+    ASSERT_TRUE(WaitForTold(sink, 1, "locked"));
+    Session("SetLockedHint", {true});  // the locker confirms: no second lock
+    Session("Unlock");
+    ASSERT_TRUE(WaitForTold(sink, 2, "unlocked"));
+    Session("SetLockedHint", {true});
+    ASSERT_TRUE(WaitForTold(sink, 3, "locked"));
+    Session("SetLockedHint", {false});
+    ASSERT_TRUE(WaitForTold(sink, 4, "unlocked"));
+}
+
+TEST_F(Logind, LockedAtTheStartAndSleepAndResume) {
+    Session("SetLockedHint", {true});
+    qt::LogindSession session(scheduler);
+    session.Start(sink);
+    ASSERT_EQ(sink.Words(), std::vector<std::string>{"locked"});
+    scheduler.Advance(5000);
+    Sleep(true);
+    ASSERT_TRUE(WaitForTold(sink, 2, "asleep"));
+    EXPECT_EQ(sink.told[1].at_ms, 5000);
+    Sleep(false);
+    ASSERT_TRUE(WaitForTold(sink, 3, "awake"));
+}
+
+TEST_F(Logind, IdleInhibitorsThatBlockMakeBusy) {
+    qt::IdleInhibitors inhibitors(scheduler);
+    inhibitors.Start(sink);
+    EXPECT_EQ(inhibitors.Describe().front(), "idle inhibitors: logind's list, read when the program decides");
+    const QString manager = "org.freedesktop.login1.Manager";
+    // Neither a sleep inhibitor nor one that only delays.
+    const QDBusMessage sleep = logind.Call("/org/freedesktop/login1", manager, "Inhibit", {"sleep", "t", "s", "block"});
+    const QDBusMessage delay = logind.Call("/org/freedesktop/login1", manager, "Inhibit", {"idle", "t", "d", "delay"});
+    inhibitors.Refresh();
+    EXPECT_TRUE(sink.told.empty());
+    {
+        const QDBusMessage film =
+            logind.Call("/org/freedesktop/login1", manager, "Inhibit", {"shutdown:idle", "player", "film", "block"});
+        inhibitors.Refresh();
+        ASSERT_EQ(sink.Words(), std::vector<std::string>{"busy"});
+    }
+    // Its holder let go of it: logind drops it.
+    ASSERT_TRUE(RunUntil([&] {
+        inhibitors.Refresh();
+        return sink.told.size() == 2;
+    }));
+    EXPECT_EQ(sink.Last(), "free");
+}
+
+TEST(NoLogind, SaidOnceAndNeverTold) {
+    VirtualScheduler scheduler;
+    RecordingSink sink;
+    qt::LogindSession session(scheduler);
+    session.Start(sink);
+    qt::IdleInhibitors inhibitors(scheduler);
+    inhibitors.Start(sink);
+    inhibitors.Refresh();
+    EXPECT_TRUE(sink.told.empty());
+    EXPECT_NE(session.Describe().front().find("no logind session"), std::string::npos) << session.Describe().front();
+    EXPECT_NE(inhibitors.Describe().front().find("never seen"), std::string::npos);
+}
+
+struct DoNotDisturb : ::testing::Test {
+    void Start(Service& server, bool inhibited) {
+        ASSERT_TRUE(server.Ready());
+        server.Call("/org/freedesktop/Notifications", kMock, "AddProperty",
+                    {kNotifications, "Inhibited", QVariant::fromValue(QDBusVariant(inhibited))});
+    }
+    void Set(Service& server, bool inhibited) {
+        server.Call("/org/freedesktop/Notifications", kMock, "UpdateProperties",
+                    {kNotifications, QVariantMap{{"Inhibited", inhibited}}});
+    }
+    VirtualScheduler scheduler;
+    TimedSink sink{scheduler};
+};
+
+TEST_F(DoNotDisturb, BusyWhileTheNotificationServerIsInhibited) {
+    Service server(kNotifications, {"--template", "notification_daemon"}, false);
+    Start(server, false);
+    qt::DoNotDisturb dnd(scheduler);
+    dnd.Start(sink);
+    EXPECT_EQ(dnd.Describe().front(), "do-not-disturb: the notification server's Inhibited property");
+    Set(server, true);
+    ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
+    Set(server, false);
+    ASSERT_TRUE(WaitForTold(sink, 2, "free"));
+}
+
+TEST_F(DoNotDisturb, AServerThatStartsLaterIsHeard) {
+    qt::DoNotDisturb dnd(scheduler);
+    dnd.Start(sink);
+    EXPECT_EQ(dnd.Describe().front(), "do-not-disturb: no notification server here (heard when one starts)");
+    // It starts inhibited, and tells no change.
+    Service server(kNotifications, {"--template", VZ_INHIBITED_SERVER}, false);
+    ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
+    EXPECT_EQ(dnd.Describe().front(), "do-not-disturb: the notification server's Inhibited property");
+}
+
+}  // namespace
+}  // namespace vz::test
