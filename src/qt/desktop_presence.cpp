@@ -5,6 +5,8 @@
 #include "qt/idle_inhibitors.h"
 #include "qt/logind_session.h"
 #include "qt/microphone.h"
+#include "qt/mutter_idle.h"
+#include "qt/platform_choice.h"
 #include "qt/x11_full_screen.h"
 #include "qt/x11_idle.h"
 
@@ -19,7 +21,12 @@ std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler
     busy.push_back(std::make_unique<Microphone>(scheduler));
 
     std::vector<std::unique_ptr<PresenceSource>> sources;
-    sources.push_back(std::make_unique<X11Idle>(scheduler, away_after_ms));
+    // On Wayland, XWayland's idle counter misses the input to native windows:
+    // it would find the user away while they type.
+    if (WaylandSession(CurrentSession()))
+        sources.push_back(std::make_unique<MutterIdle>(scheduler, away_after_ms));
+    else
+        sources.push_back(std::make_unique<X11Idle>(scheduler, away_after_ms));
     sources.push_back(std::make_unique<LogindSession>(scheduler));
     sources.push_back(std::make_unique<BusyUnion>(std::move(busy)));
     return sources;

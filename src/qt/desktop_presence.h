@@ -1,5 +1,6 @@
 #pragma once
-// The desktop's sources of presence for the Qt front end: idle time, the
+// The desktop's sources of presence for the Qt front end: idle time (the X
+// server's, or GNOME's idle monitor on a Wayland session), the
 // session's lock and the machine's sleep, and one busy state made of the
 // full-screen window in front, do-not-disturb, logind's idle inhibitors and
 // the microphone in use. Each says in Describe() what it watches here, or

@@ -12,9 +12,11 @@
 
 #include "platform/virtual_scheduler.h"
 #include "presence_wait.h"
+#include "qt/desktop_presence.h"
 #include "qt/do_not_disturb.h"
 #include "qt/idle_inhibitors.h"
 #include "qt/logind_session.h"
+#include "qt/mutter_idle.h"
 
 namespace vz::test {
 namespace {
@@ -171,6 +173,76 @@ TEST_F(DoNotDisturb, AServerThatStartsLaterIsHeard) {
     Service server(kNotifications, {"--template", VZ_INHIBITED_SERVER}, false);
     ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
     EXPECT_EQ(dnd.Describe().front(), "do-not-disturb: the notification server's Inhibited property");
+}
+
+TEST(MutterIdle, AwayWhenTheWatchRingsDatedBackAndBackAtTheNextInput) {
+    Service mutter("org.gnome.Mutter.IdleMonitor", {"--template", VZ_MUTTER_IDLE_MONITOR}, false);
+    ASSERT_TRUE(mutter.Ready());
+    const QString core = "/org/gnome/Mutter/IdleMonitor/Core";
+    const QString script = "org.gnome.Mutter.IdleMonitor.Script";
+    VirtualScheduler scheduler;
+    scheduler.Advance(600000);
+    TimedSink sink(scheduler);
+    qt::MutterIdle idle(scheduler, 300000);
+    idle.Start(sink);
+    EXPECT_EQ(idle.Describe().front(), "idle: GNOME's idle monitor (org.gnome.Mutter.IdleMonitor), away after 300 s");
+    mutter.Call(core, script, "Idle", {quint64(299000)});
+    mutter.Call(core, script, "Idle", {quint64(301000)});
+    ASSERT_TRUE(WaitForTold(sink, 1, "away"));
+    EXPECT_EQ(sink.told[0].at_ms, 600000 - 301000);
+    mutter.Call(core, script, "Input", {});
+    ASSERT_TRUE(WaitForTold(sink, 2, "back"));
+    EXPECT_EQ(sink.told[1].at_ms, 600000);
+    // A shorter threshold: a new watch, and the idle time read again.
+    mutter.Call(core, script, "Idle", {quint64(70000)});
+    idle.AwayAfter(60000);
+    ASSERT_EQ(sink.told.size(), 3u);
+    EXPECT_EQ(sink.Last(), "away");
+    mutter.Call(core, script, "Input", {});
+    ASSERT_TRUE(WaitForTold(sink, 4, "back"));
+    mutter.Call(core, script, "Idle", {quint64(61000)});
+    ASSERT_TRUE(WaitForTold(sink, 5, "away"));
+}
+
+TEST(MutterIdle, NoIdleMonitorSaidOnce) {
+    VirtualScheduler scheduler;
+    RecordingSink sink;
+    qt::MutterIdle idle(scheduler, 300000);
+    idle.Start(sink);
+    idle.Refresh();
+    EXPECT_TRUE(sink.told.empty());
+    EXPECT_EQ(idle.Describe().front(),
+              "idle: not seen on this Wayland desktop (no GNOME idle monitor), away is never seen");
+}
+
+// What `verezerud --options` shows of a desktop that has none of them: no
+// X11 display, no logind, no notification server, no sound server.
+TEST(DesktopPresence, EverySourceSaysWhatItCannotSee) {
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("XDG_SESSION_TYPE");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/vz-no-sound-server");
+    VirtualScheduler scheduler;
+    RecordingSink sink;
+    auto sources = qt::MakeDesktopPresence(scheduler, 300000);
+    for (auto& source : sources) source->Start(sink);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(RunUntil([&] {
+        lines.clear();
+        for (auto& source : sources)
+            for (const std::string& line : source->Describe()) lines.push_back(line);
+        return !lines.empty() && lines.back() == "microphone: no sound server, never seen";
+    }));
+    const std::string unknown = "(org.freedesktop.DBus.Error.ServiceUnknown)";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "idle: not an X11 display, away is never seen",
+                         "lock: no logind session " + unknown + ", never seen",
+                         "sleep: no logind session " + unknown + ", never seen",
+                         "full screen: not an X11 display, never seen",
+                         "do-not-disturb: no notification server here (heard when one starts)",
+                         "idle inhibitors: logind does not list them " + unknown + ", never seen",
+                         "microphone: no sound server, never seen",
+                     }));
+    EXPECT_TRUE(sink.told.empty());
 }
 
 }  // namespace
