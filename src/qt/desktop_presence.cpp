@@ -2,6 +2,7 @@
 
 #include "frontend/busy_union.h"
 #include "qt/do_not_disturb.h"
+#include "qt/gnome_banners.h"
 #include "qt/idle_inhibitors.h"
 #include "qt/logind_session.h"
 #include "qt/microphone.h"
@@ -17,6 +18,7 @@ std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler
     std::vector<std::unique_ptr<PresenceSource>> busy;
     busy.push_back(std::make_unique<X11FullScreen>(scheduler));
     busy.push_back(std::make_unique<DoNotDisturb>(scheduler));
+    busy.push_back(std::make_unique<GnomeBanners>(scheduler));
     busy.push_back(std::make_unique<IdleInhibitors>(scheduler));
     busy.push_back(std::make_unique<Microphone>(scheduler));
 

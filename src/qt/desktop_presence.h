@@ -2,8 +2,8 @@
 // The desktop's sources of presence for the Qt front end: idle time (the X
 // server's, or GNOME's idle monitor on a Wayland session), the
 // session's lock and the machine's sleep, and one busy state made of the
-// full-screen window in front, do-not-disturb, logind's idle inhibitors and
-// the microphone in use. Each says in Describe() what it watches here, or
+// full-screen window in front, do-not-disturb (the notification server's,
+// GNOME's banners), idle inhibitors and the microphone in use. Each says in Describe() what it watches here, or
 // that it cannot.
 
 #include <QtGlobal>

@@ -24,21 +24,26 @@ xcb_atom_t X11Atom(xcb_connection_t* c, const char* name) {
 }
 
 void ListenTo(xcb_connection_t* c, xcb_window_t window, std::uint32_t mask) {
+    // Errors taken here: another program's window may be gone, which is no
+    // error for Qt to report.
+    xcb_generic_error_t* error = nullptr;
     xcb_get_window_attributes_reply_t* now =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
-    if (!now) return;  // gone
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error);
+    std::free(error);
+    if (!now) return;
     const std::uint32_t wanted = now->your_event_mask | mask;
     const bool same = wanted == now->your_event_mask;
     std::free(now);
     if (same) return;
-    // Checked, so that a window gone meanwhile is no error for Qt to report.
     std::free(xcb_request_check(c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &wanted)));
 }
 
 X11Items X11Property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
     X11Items items;
+    xcb_generic_error_t* error = nullptr;
     xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 64), nullptr);
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 64), &error);
+    std::free(error);
     if (reply && reply->format == 32) {
         items.count = std::min<std::uint32_t>(std::uint32_t(xcb_get_property_value_length(reply) / 4), 64);
         std::memcpy(items.item, xcb_get_property_value(reply), items.count * 4);

@@ -14,6 +14,7 @@
 #include "presence_wait.h"
 #include "qt/desktop_presence.h"
 #include "qt/do_not_disturb.h"
+#include "qt/gnome_banners.h"
 #include "qt/idle_inhibitors.h"
 #include "qt/logind_session.h"
 #include "qt/mutter_idle.h"
@@ -105,7 +106,8 @@ TEST_F(Logind, LockedAtTheStartAndSleepAndResume) {
 TEST_F(Logind, IdleInhibitorsThatBlockMakeBusy) {
     qt::IdleInhibitors inhibitors(scheduler);
     inhibitors.Start(sink);
-    EXPECT_EQ(inhibitors.Describe().front(), "idle inhibitors: logind's list, read when the program decides");
+    EXPECT_EQ(inhibitors.Describe().front(),
+              "idle inhibitors: logind's list, read when the program decides; no GNOME session manager");
     const QString manager = "org.freedesktop.login1.Manager";
     // Neither a sleep inhibitor nor one that only delays.
     const QDBusMessage sleep = logind.Call("/org/freedesktop/login1", manager, "Inhibit", {"sleep", "t", "s", "block"});
@@ -215,6 +217,47 @@ TEST(MutterIdle, NoIdleMonitorSaidOnce) {
               "idle: not seen on this Wayland desktop (no GNOME idle monitor), away is never seen");
 }
 
+TEST(GnomeSessionInhibitors, BusyWhileAnIdleInhibitorIsHeld) {
+    Service gnome("org.gnome.SessionManager", {"--template", VZ_GNOME_SESSION}, false);
+    ASSERT_TRUE(gnome.Ready());
+    VirtualScheduler scheduler;
+    RecordingSink sink;
+    qt::IdleInhibitors inhibitors(scheduler);
+    inhibitors.Start(sink);
+    EXPECT_NE(inhibitors.Describe().front().find("; GNOME's session manager (InhibitorAdded, InhibitorRemoved)"),
+              std::string::npos) << inhibitors.Describe().front();
+    const QString path = "/org/gnome/SessionManager", manager = "org.gnome.SessionManager";
+    // Logging out held back (1) is no film; not going idle (8) is.
+    gnome.Call(path, manager, "Inhibit", {"editor", 0u, "unsaved", 1u});
+    const uint film = gnome.Call(path, manager, "Inhibit", {"player", 0u, "film", 8u}).arguments().first().toUInt();
+    ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
+    gnome.Call(path, manager, "Uninhibit", {film});
+    ASSERT_TRUE(WaitForTold(sink, 2, "free"));
+}
+
+TEST(GnomeBanners, BusyWhileGnomeShowsNoBanners) {
+    Service portal("org.freedesktop.portal.Desktop", {"--template", VZ_DESKTOP_PORTAL}, false);
+    ASSERT_TRUE(portal.Ready());
+    const QString path = "/org/freedesktop/portal/desktop", script = "org.freedesktop.portal.Settings.Script";
+    portal.Call(path, script, "Set", {false});
+    VirtualScheduler scheduler;
+    RecordingSink sink;
+    qt::GnomeBanners banners(scheduler);
+    banners.Start(sink);
+    EXPECT_EQ(banners.Describe().front(), "do-not-disturb (GNOME): GNOME's show-banners setting, through the desktop portal");
+    ASSERT_EQ(sink.Words(), std::vector<std::string>{"busy"});  // off already at the start
+    portal.Call(path, script, "Set", {true});
+    ASSERT_TRUE(WaitForTold(sink, 2, "free"));
+    portal.Call(path, script, "Set", {false});
+    ASSERT_TRUE(WaitForTold(sink, 3, "busy"));
+    // Shown at the start: nothing to tell.
+    portal.Call(path, script, "Set", {true});
+    RecordingSink later_sink;
+    qt::GnomeBanners later(scheduler);
+    later.Start(later_sink);
+    EXPECT_TRUE(later_sink.told.empty());
+}
+
 // What `verezerud --options` shows of a desktop that has none of them: no
 // X11 display, no logind, no notification server, no sound server.
 TEST(DesktopPresence, EverySourceSaysWhatItCannotSee) {
@@ -239,7 +282,8 @@ TEST(DesktopPresence, EverySourceSaysWhatItCannotSee) {
                          "sleep: no logind session " + unknown + ", never seen",
                          "full screen: not an X11 display, never seen",
                          "do-not-disturb: no notification server here (heard when one starts)",
-                         "idle inhibitors: logind does not list them " + unknown + ", never seen",
+                         "do-not-disturb (GNOME): no desktop portal here (heard when one starts)",
+                         "idle inhibitors: logind does not list them " + unknown + "; no GNOME session manager, never seen",
                          "microphone: no sound server, never seen",
                      }));
     EXPECT_TRUE(sink.told.empty());
