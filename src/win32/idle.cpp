@@ -15,12 +15,19 @@ std::int64_t IdleMs() {
     return std::int64_t(DWORD(::GetTickCount() - info.dwTime));
 }
 
+// The one source whose hooks are in: a hook's callback carries no pointer of
+// its own.
+Idle* g_hooked = nullptr;
+
 }  // namespace
 
 Idle::Idle(Scheduler& scheduler, std::int64_t away_after_ms)
     : scheduler_(scheduler), away_after_ms_(away_after_ms) {}
 
-Idle::~Idle() { StopTimer(); }
+Idle::~Idle() {
+    StopTimer();
+    Unhook();
+}
 
 void Idle::Start(PresenceSink& sink) {
     sink_ = &sink;
@@ -38,16 +45,55 @@ void Idle::AwayAfter(std::int64_t idle_ms) {
 
 void Idle::Read() {
     const std::int64_t idle = IdleMs();
+    const std::int64_t now = scheduler_.NowMs();
     const bool away = idle >= away_after_ms_;
-    if (away != away_) {
-        away_ = away;
-        sink_->Tell(away ? Presence::Away : Presence::Back, scheduler_.NowMs() - idle);
+    if (away && !away_) {
+        away_ = true;
+        sink_->Tell(Presence::Away, now - idle);
+        Hook();
+    } else if (!away && away_) {
+        // The hooks missed it: back somewhere between the last sight of the
+        // user away and the last input; the earliest counts no rest too many.
+        away_ = false;
+        Unhook();
+        sink_->Tell(Presence::Back, seen_away_ms_);
     }
-    // Away: nothing to wait for, back is read at the next decision.
-    if (away)
+    if (away) {
+        seen_away_ms_ = now;
         StopTimer();
-    else
+    } else {
         SetTimer(away_after_ms_ - idle);
+    }
+}
+
+void Idle::Hook() {
+    if (g_hooked) return;
+    HINSTANCE self = ::GetModuleHandleW(nullptr);
+    keyboard_hook_ = ::SetWindowsHookExW(WH_KEYBOARD_LL, OnInput, self, 0);
+    pointer_hook_ = ::SetWindowsHookExW(WH_MOUSE_LL, OnInput, self, 0);
+    g_hooked = this;
+}
+
+void Idle::Unhook() {
+    if (g_hooked != this) return;
+    for (void** hook : {&keyboard_hook_, &pointer_hook_}) {
+        if (*hook) ::UnhookWindowsHookEx(static_cast<HHOOK>(*hook));
+        *hook = nullptr;
+    }
+    g_hooked = nullptr;
+}
+
+// The first key or pointer input while away: back now. The input goes on
+// its way untouched.
+LRESULT CALLBACK Idle::OnInput(int code, WPARAM w, LPARAM l) {
+    if (code == HC_ACTION && g_hooked && g_hooked->away_) {
+        Idle& idle = *g_hooked;
+        idle.away_ = false;
+        idle.Unhook();
+        idle.sink_->Tell(Presence::Back, idle.scheduler_.NowMs());
+        idle.SetTimer(idle.away_after_ms_);
+    }
+    return ::CallNextHookEx(nullptr, code, w, l);
 }
 
 void Idle::SetTimer(std::int64_t wait_ms) {
@@ -66,7 +112,7 @@ void Idle::StopTimer() {
 
 std::vector<std::string> Idle::Describe() const {
     return {"idle: GetLastInputInfo, away after " + std::to_string(away_after_ms_ / 1000) +
-            " s, back seen when the program next decides"};
+            " s; back at the first input after, through low-level hooks"};
 }
 
 }  // namespace vz::win32

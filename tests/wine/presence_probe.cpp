@@ -87,13 +87,30 @@ void IdleTime() {
     Check(away.at_ms <= moved + 150 && away.at_ms >= moved - 150,
           "away dated back to the last input (" + std::to_string(away.at_ms) + " for " + std::to_string(moved) + ")");
     Check(away.heard_ms - away.at_ms >= 350, "told no sooner than the threshold");
-    MoveThePointer();
     const std::int64_t back = scheduler.NowMs();
-    idle.Refresh();
-    Check(sink.Has(2, vz::Presence::Back) && sink.told[1].at_ms >= back - 150, "back with input, read at Refresh");
+    MoveThePointer();
+    Check(PumpUntil([&] { return sink.told.size() >= 2; }, 5000) && sink.Has(2, vz::Presence::Back) &&
+              sink.told[1].at_ms >= back,
+          "back at the first input, through the hooks");
     Check(PumpUntil([&] { return sink.told.size() >= 3; }) && sink.Has(3, vz::Presence::Away), "away again");
-    Check(idle.Describe().front() == "idle: GetLastInputInfo, away after 0 s, back seen when the program next decides",
+    Check(idle.Describe().front() == "idle: GetLastInputInfo, away after 0 s; back at the first input after, through low-level hooks",
           idle.Describe().front());
+    // Refused hooks, or input they missed: read at the next decision, dated
+    // to the last sight of the user away.
+    idle.Refresh();
+    const std::size_t told = sink.told.size();
+    const std::int64_t last_seen = scheduler.NowMs();
+    idle.Refresh();  // seen away again
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_SHIFT;
+    ::SendInput(1, &key, sizeof key);  // no message pumped: the hooks hear nothing yet
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &key, sizeof key);
+    idle.Refresh();
+    Check(sink.told.size() == told + 1 && sink.told.back().what == vz::Presence::Back &&
+              sink.told.back().at_ms >= last_seen && sink.told.back().at_ms <= scheduler.NowMs(),
+          "back read at the next decision when the hooks miss it");
 }
 
 void SessionAndPower() {
