@@ -14,7 +14,19 @@
 namespace vz::qt {
 
 std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler& scheduler,
-                                                                 std::int64_t away_after_ms) {
+                                                                 std::int64_t away_after_ms,
+                                                                 PresenceWanted wanted) {
+    std::vector<std::unique_ptr<PresenceSource>> sources;
+    if (wanted.absence) {
+        // On Wayland, XWayland's idle counter misses the input to native
+        // windows: it would find the user away while they type.
+        if (WaylandSession(CurrentSession()))
+            sources.push_back(std::make_unique<MutterIdle>(scheduler, away_after_ms));
+        else
+            sources.push_back(std::make_unique<X11Idle>(scheduler, away_after_ms));
+        sources.push_back(std::make_unique<LogindSession>(scheduler));
+    }
+    if (!wanted.busy) return sources;
     std::vector<std::unique_ptr<PresenceSource>> busy;
     busy.push_back(std::make_unique<X11FullScreen>(scheduler));
     busy.push_back(std::make_unique<DoNotDisturb>(scheduler));
@@ -22,14 +34,6 @@ std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler
     busy.push_back(std::make_unique<IdleInhibitors>(scheduler));
     busy.push_back(std::make_unique<Microphone>(scheduler));
 
-    std::vector<std::unique_ptr<PresenceSource>> sources;
-    // On Wayland, XWayland's idle counter misses the input to native windows:
-    // it would find the user away while they type.
-    if (WaylandSession(CurrentSession()))
-        sources.push_back(std::make_unique<MutterIdle>(scheduler, away_after_ms));
-    else
-        sources.push_back(std::make_unique<X11Idle>(scheduler, away_after_ms));
-    sources.push_back(std::make_unique<LogindSession>(scheduler));
     sources.push_back(std::make_unique<BusyUnion>(std::move(busy)));
     return sources;
 }

@@ -16,9 +16,15 @@
 
 namespace vz::qt {
 
-// Away after `away_after_ms` without input (the rest's length, settable
-// later through AwayAfter).
+// What to watch: absence (input, the lock, sleep), busy, or both.
+struct PresenceWanted {
+    bool absence = true;
+    bool busy = true;
+};
+
+// Away after `away_after_ms` without input (settable later through AwayAfter).
 std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(const Scheduler& scheduler,
-                                                                 std::int64_t away_after_ms);
+                                                                 std::int64_t away_after_ms,
+                                                                 PresenceWanted wanted = {});
 
 }  // namespace vz::qt

@@ -1,5 +1,7 @@
 #include "qt/desktop_program.h"
 
+#include "qt/desktop_presence.h"
+
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -21,7 +23,18 @@ void RunAtExit() {
 
 }  // namespace
 
-std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources() { return {}; }
+std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources(const Scheduler& scheduler,
+                                                                    const Options* options) {
+    // The rest lasts a minute at least, and an away told late is dated back to
+    // the last input: a minute without input is soon enough for any rest.
+    constexpr std::int64_t kAwayAfterMs = 60'000;
+    PresenceWanted wanted;
+    if (options) {
+        wanted.absence = options->On("away-counts-as-rest");
+        wanted.busy = options->On("hold-while-busy");
+    }
+    return MakeDesktopPresence(scheduler, kAwayAfterMs, wanted);
+}
 
 DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder, Options options)
     : app_(app), disk_(folder) {
@@ -34,7 +47,8 @@ DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder, Opt
     const std::string decimal = QLocale().decimalPoint().toStdString();
     program_ = std::make_unique<Program>(
         Services{scheduler_, disk_, sound_, resources_, screen, decimal}, std::move(options));
-    for (auto& source : DesktopPresenceSources()) program_->AddPresenceSource(std::move(source));
+    for (auto& source : DesktopPresenceSources(scheduler_, &program_->options()))
+        program_->AddPresenceSource(std::move(source));
     front_end_ = std::make_unique<QtFrontEnd>(size);
     presenter_ = std::make_unique<Presenter>(program_->runtime(), *front_end_);
 

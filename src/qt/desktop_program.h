@@ -19,8 +19,11 @@
 
 namespace vz::qt {
 
-// The presence sources this desktop offers, for the program and for --options.
-std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources();
+// The presence sources this desktop offers: those the options call for, or
+// every one when `options` is null (for --options, which says what each would
+// watch here).
+std::vector<std::unique_ptr<PresenceSource>> DesktopPresenceSources(const Scheduler& scheduler,
+                                                                    const Options* options);
 
 class DesktopProgram {
 public:

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "app/program.h"
 #include "os/data_folder.h"
@@ -13,6 +15,7 @@
 #include "qt/desktop_program.h"
 #include "qt/platform_choice.h"
 #include "qt/program_icon.h"
+#include "qt/real_time_scheduler.h"
 
 namespace {
 
@@ -26,6 +29,26 @@ void Usage(std::ostream& out) {
            "its options in $XDG_CONFIG_HOME/verezerud/verezerud.conf; --set sets one for\n"
            "this run, --options prints them and where each value came from.\n"
            "To try it without waiting an hour, use the simulator: verezerud-sim --help\n";
+}
+
+// What --options shows: the options, then every presence source, started so
+// that each can say whether it works here (on the display when there is one,
+// and on the buses).
+void PrintOptions(const vz::Options& options, int& argc, char** argv) {
+    for (const std::string& problem : options.Problems()) std::cerr << "verezerud: " << problem << '\n';
+    class Unheard : public vz::PresenceSink {
+        void Tell(vz::Presence, std::int64_t) override {}
+    } sink;
+    const vz::qt::PlatformChoice platform = vz::qt::ChoosePlatform();
+    std::unique_ptr<QCoreApplication> app;
+    if (platform.has_display && vz::qt::DisplayProblem().empty())
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    vz::RealTimeScheduler scheduler;
+    auto sources = vz::qt::DesktopPresenceSources(scheduler, nullptr);
+    for (auto& source : sources) source->Start(sink);
+    for (const std::string& line : vz::OptionsReport(options, sources)) std::cout << line << '\n';
 }
 
 }  // namespace
@@ -55,9 +78,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (print_options) {
-        for (const std::string& problem : options.Problems()) std::cerr << "verezerud: " << problem << '\n';
-        for (const std::string& line : vz::OptionsReport(options, vz::qt::DesktopPresenceSources()))
-            std::cout << line << '\n';
+        PrintOptions(options, argc, argv);
         return 0;
     }
 

@@ -13,8 +13,14 @@
 
 namespace vz::win32 {
 
-// Away after `away_after_ms` without input (the rest's length, settable
-// later through AwayAfter).
-std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(Scheduler& scheduler, std::int64_t away_after_ms);
+// What to watch: absence (input, the lock, sleep), busy, or both.
+struct PresenceWanted {
+    bool absence = true;
+    bool busy = true;
+};
+
+// Away after `away_after_ms` without input (settable later through AwayAfter).
+std::vector<std::unique_ptr<PresenceSource>> MakeDesktopPresence(Scheduler& scheduler, std::int64_t away_after_ms,
+                                                                 PresenceWanted wanted = {});
 
 }  // namespace vz::win32

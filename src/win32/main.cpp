@@ -25,6 +25,7 @@
 #include "os/real_disk.h"
 #include "store/settings_file.h"
 #include "store/usage_file.h"
+#include "win32/desktop_presence.h"
 #include "win32/display.h"
 #include "win32/front_end.h"
 #include "win32/notices.h"
@@ -82,8 +83,21 @@ bool Autostart() {
     return found;
 }
 
-// The presence sources this desktop offers, for the program and for --options.
-std::vector<std::unique_ptr<vz::PresenceSource>> PresenceSources() { return {}; }
+// The presence sources this desktop offers: those the options call for, or
+// every one when `options` is null (for --options, which says what each would
+// watch here).
+std::vector<std::unique_ptr<vz::PresenceSource>> PresenceSources(vz::Scheduler& scheduler,
+                                                                  const vz::Options* options) {
+    // The rest lasts a minute at least, and an away told late is dated back to
+    // the last input: a minute without input is soon enough for any rest.
+    constexpr std::int64_t kAwayAfterMs = 60'000;
+    vz::win32::PresenceWanted wanted;
+    if (options) {
+        wanted.absence = options->On("away-counts-as-rest");
+        wanted.busy = options->On("hold-while-busy");
+    }
+    return vz::win32::MakeDesktopPresence(scheduler, kAwayAfterMs, wanted);
+}
 
 // The options of this run: the files and policy, then each --set KEY=VALUE.
 // True when --options asks only to print them.
@@ -105,7 +119,14 @@ bool ReadOptions(vz::Options& options) {
 void PrintOptions(const vz::Options& options) {
     std::string text;
     for (const std::string& problem : options.Problems()) text += "verezerud: " + problem + "\n";
-    for (const std::string& line : vz::OptionsReport(options, PresenceSources())) text += line + "\n";
+    // Started, so that each can say whether it works here.
+    class Unheard : public vz::PresenceSink {
+        void Tell(vz::Presence, std::int64_t) override {}
+    } sink;
+    vz::win32::WindowTimerScheduler scheduler;
+    auto sources = PresenceSources(scheduler, nullptr);
+    for (auto& source : sources) source->Start(sink);
+    for (const std::string& line : vz::OptionsReport(options, sources)) text += line + "\n";
     HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
     bool opened = false;
     if ((!out || out == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -177,7 +198,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::EmbeddedResources resources;
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()},
                         std::move(options));
-    for (auto& source : PresenceSources()) program.AddPresenceSource(std::move(source));
+    for (auto& source : PresenceSources(scheduler, &program.options())) program.AddPresenceSource(std::move(source));
     vz::Runtime& runtime = program.runtime();
     vz::win32::Win32FrontEnd front_end;
     vz::Presenter presenter(runtime, front_end, display.dpi);

@@ -42,10 +42,12 @@ foreach(line "Package: verezerud" "Version: 1.01" "Architecture: amd64" "Section
   endif()
 endforeach()
 # Depends: the libraries the programs link, found by dpkg-shlibdeps, and Qt's
-# platform plugins; nothing else. libpulse0 is loaded only when a chime plays.
+# platform plugins; nothing else. libpulse0 is loaded only when a chime plays
+# (or the microphone is watched); libqt6dbus6 and libxcb-sync1, for the presence
+# sources, come with libqt6gui6 already.
 string(REGEX MATCH "\n Depends: [^\n]*" depends "${info}")
-set(allowed libc6 libgcc-s1 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1
-    qt6-qpa-plugins)
+set(allowed libc6 libgcc-s1 libstdc++6 libqt6core6 libqt6dbus6 libqt6gui6 libqt6widgets6 libxcb1
+    libxcb-sync1 qt6-qpa-plugins)
 foreach(dependency libc6 libqt6widgets6 qt6-qpa-plugins)
   if(NOT depends MATCHES "[ ,]${dependency}[ ,(]|[ ,]${dependency}$")
     message(SEND_ERROR "Depends lacks ${dependency}: ${depends}")

@@ -36,6 +36,9 @@ public:
     ~Service() {
         process_.terminate();
         if (!process_.waitForFinished(3000)) process_.kill();
+        process_.waitForFinished();
+        // Gone from the bus too, or the next test's service may pass for ready.
+        RunUntil([this] { return !Bus().interface()->isServiceRegistered(name_).value(); });
     }
     bool Ready() {
         return RunUntil([this] { return Bus().interface()->isServiceRegistered(name_).value(); });
