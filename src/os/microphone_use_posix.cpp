@@ -92,7 +92,7 @@ MicrophoneUse::MicrophoneUse(std::function<void(bool in_use)> changed) : watch_(
         w.description = "no libpulse (" + error + "), never seen";
         return;
     }
-    w.description = "waiting for the sound server";
+    w.description = "the sound server's recording streams, once it answers";
     w.loop = w.pulse->loop_new();
     w.context = w.loop ? w.pulse->context_new(w.pulse->loop_api(w.loop), "verezerud") : nullptr;
     if (!w.context) {
