@@ -45,10 +45,13 @@ bool CatchesStopSignals(qint64 pid) {
     return false;
 }
 
-// Starts the program and waits until it has read its files and a signal would
-// end it cleanly. The files alone tell nothing when an earlier run made them.
-bool StartProgram(QProcess& p, const QString& data_home) {
-    p.setProcessEnvironment(Environment(data_home));
+// Starts the program (on `display`, when given) and waits until it has read
+// its files and a signal would end it cleanly. The files alone tell nothing
+// when an earlier run made them.
+bool StartProgram(QProcess& p, const QString& data_home, const QString& display = {}) {
+    QProcessEnvironment env = Environment(data_home);
+    if (!display.isEmpty()) env.insert(QStringLiteral("DISPLAY"), display);
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(VZ_PROGRAM), {});
     if (!p.waitForStarted()) return false;
     QElapsedTimer clock;
@@ -82,20 +85,6 @@ INSTANTIATE_TEST_SUITE_P(Program, Stopping, ::testing::Values(SIGTERM, SIGINT, S
                                                            : "SIGHUP";
                          });
 
-TEST(Program, AddsToTheUsageFileThatIsThere) {
-    const QString home = FreshDir("data");
-    QDir().mkpath(home + "/verezerud");
-    QFile f(home + "/verezerud/ZURivIdid.tim");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\x09\x00", 2));
-    f.close();
-    QProcess p;
-    ASSERT_TRUE(StartProgram(p, home));
-    p.terminate();
-    ASSERT_TRUE(p.waitForFinished(10'000));
-    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
-}
-
 // Starts a display of its own. Xvfb picks a free number itself and writes it
 // to -displayfd only once it accepts connections, so there is no race for a
 // number and no connecting before it is ready.
@@ -118,17 +107,7 @@ TEST(Program, TheDisplayGoingAwayStillCreditsTheHour) {
     ASSERT_FALSE(display.isEmpty());
     const QString home = FreshDir("data");
     QProcess p;
-    QProcessEnvironment env = Environment(home);
-    env.insert(QStringLiteral("DISPLAY"), display);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VZ_PROGRAM), {});
-    ASSERT_TRUE(p.waitForStarted());
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFile::exists(home + "/verezerud/SettingT.tim") && clock.elapsed() < kStartLimitMs &&
-           p.state() == QProcess::Running)
-        p.waitForFinished(20);  // notices an early end
-    ASSERT_EQ(p.state(), QProcess::Running)
+    ASSERT_TRUE(StartProgram(p, home, display))
         << display.toStdString() << ": " << p.readAllStandardError().toStdString();
     QThread::msleep(200);
     xvfb.terminate();
@@ -209,8 +188,12 @@ TEST(Program, OnlyOneRunsPerDataFolder) {
     EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
 }
 
-TEST(Program, AKilledProgramLeavesNoLockBehind) {
+TEST(Program, AKilledProgramLeavesNoLockBehindAndTheNextAddsToTheUsageFileThatIsThere) {
     const QString home = FreshDir("data");
+    QDir().mkpath(home + "/verezerud");
+    QFile f(home + "/verezerud/ZURivIdid.tim");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray("\x09\x00", 2)) == 2);
+    f.close();
     QProcess first;
     ASSERT_TRUE(StartProgram(first, home));
     first.kill();  // no chance to clean up
@@ -219,7 +202,7 @@ TEST(Program, AKilledProgramLeavesNoLockBehind) {
     ASSERT_TRUE(StartProgram(next, home)) << next.readAllStandardError().toStdString();
     next.terminate();
     ASSERT_TRUE(next.waitForFinished(10'000));
-    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x01\x00", 2));
+    EXPECT_EQ(Contents(home + "/verezerud/ZURivIdid.tim"), QByteArray("\x0a\x00", 2));
 }
 
 }  // namespace
