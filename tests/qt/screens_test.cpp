@@ -38,48 +38,27 @@ QPoint PictureAt(const QString& trace, long long until_ms) {
 }
 
 TEST(Screens, OneHourFromBannerToRestScreenMenuAndSmallWindows) {
-    const QString script = QStringLiteral(R"(start
-wait 58m
-snap %1
-hover frmSplash.Label2
-snap %2
-hover frmSplash
-snap %3
-wait 10s
-snap %4
-click frmSplash
-snap %5
-dismiss
-snap %6
-click frmSplash
-choose Hour
-snap %7
-wait 800ms
-snap %8
-wait 800ms
-snap %9
-wait 4s
-snap %10
-click frmSplash
-choose About
-snap %11
-key Enter
-click frmSplash
-choose Setting
-snap %12
-wait 29s
-snap %13
-wait 1s
-snap %14
-wait 69400ms
-click frmSplash
-choose Setting
-wait 5s
-snap %15
-)").arg(Shot("banner"), Shot("not-now"), Shot("banner-again"), Shot("rest"), Shot("menu"),
-             Shot("dismissed"), Shot("hour"), Shot("slogan-off"), Shot("slogan-on"))
-                               .arg(Shot("moved"), Shot("about"), Shot("setting"), Shot("setting-29s"),
-                                    Shot("setting-30s"), Shot("end"));
+    // Each step's commands, then a snap of the whole screen under the step's name.
+    const std::pair<const char*, const char*> steps[] = {
+        {"start\nwait 58m", "banner"},
+        {"hover frmSplash.Label2", "not-now"},
+        {"hover frmSplash", "banner-again"},
+        {"wait 10s", "rest"},
+        {"click frmSplash", "menu"},
+        {"dismiss", "dismissed"},
+        {"click frmSplash\nchoose Hour", "hour"},
+        {"wait 800ms", "slogan-off"},
+        {"wait 800ms", "slogan-on"},
+        {"wait 4s", "moved"},
+        {"click frmSplash\nchoose About", "about"},
+        {"key Enter\nclick frmSplash\nchoose Setting", "setting"},
+        {"wait 29s", "setting-29s"},
+        {"wait 1s", "setting-30s"},
+        {"wait 69400ms\nclick frmSplash\nchoose Setting\nwait 5s", "end"},
+    };
+    QString script;
+    for (const auto& [commands, shot] : steps)
+        script += QStringLiteral("%1\nsnap %2\n").arg(QLatin1String(commands), Shot(QLatin1String(shot)));
     const RunResult r = RunSim(script, true, FreshDir("data"));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
 
