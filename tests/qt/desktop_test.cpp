@@ -28,23 +28,17 @@ QString Prop(const QString& id, const char* name) {
     return Command(QStringLiteral("xprop"), {"-id", id, QString::fromLatin1(name)});
 }
 
-// _MOTIF_WM_HINTS asks for decorations (flag 2) and gives none.
-bool NoDecorations(const QString& id) {
-    const QString hints = Prop(id, "_MOTIF_WM_HINTS");
-    const auto values = hints.section('=', 1).split(',');
-    if (values.size() < 3) return false;
-    bool ok = false;
-    const uint flags = values[0].trimmed().toUInt(&ok, 16);
-    return ok && (flags & 2) && values[2].trimmed().toUInt(&ok, 16) == 0 && ok;
-}
-
 // Above the others, without frame, out of the task bar and the pager.
 void ExpectOnTopWithoutFrameOrTaskBarEntry(const QString& window) {
     const QString state = Prop(window, "_NET_WM_STATE");
     EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_ABOVE"))) << state.toStdString();
     EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")));
     EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")));
-    EXPECT_TRUE(NoDecorations(window));
+    // _MOTIF_WM_HINTS asks for decorations (flag 2) and gives none.
+    const QStringList hints = Prop(window, "_MOTIF_WM_HINTS").section('=', 1).split(',');
+    ASSERT_GE(hints.size(), 3) << Prop(window, "_MOTIF_WM_HINTS").toStdString();
+    EXPECT_TRUE(hints[0].trimmed().toUInt(nullptr, 16) & 2);
+    EXPECT_EQ(hints[2].trimmed(), QLatin1String("0x0"));
 }
 
 // The reminder window is a normal one, as only those may go full screen; the

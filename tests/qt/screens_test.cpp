@@ -24,19 +24,6 @@ bool ButtonFace(QRgb c) { return c == qRgb(240, 240, 240); }
 bool LightYellow(QRgb c) { return c == qRgb(255, 255, 192); }
 bool BannerText(QRgb c) { return qGreen(c) > 200; }
 
-// The picture's last place in twips, from the trace, as pixels.
-QPoint PictureAt(const QString& trace, long long until_ms) {
-    static const QRegularExpression move(QStringLiteral("^(\\d+) move frmSplash\\.Image1 (\\S+) (\\S+) "),
-                                         QRegularExpression::MultilineOption);
-    QPoint at(-1, -1);
-    for (auto m = move.globalMatch(trace); m.hasNext();) {
-        const auto match = m.next();
-        if (match.captured(1).toLongLong() > until_ms) break;
-        at = QPoint(qRound(match.captured(2).toDouble() / 15), qRound(match.captured(3).toDouble() / 15));
-    }
-    return at;
-}
-
 TEST(Screens, OneHourFromBannerToRestScreenMenuAndSmallWindows) {
     // Each step's commands, then a snap of the whole screen under the step's name.
     const std::pair<const char*, const char*> steps[] = {
@@ -90,7 +77,15 @@ TEST(Screens, OneHourFromBannerToRestScreenMenuAndSmallWindows) {
     EXPECT_EQ(Count(LoadShot("slogan-off"), kScreen, IsYellow), 0);
     EXPECT_GT(Count(LoadShot("slogan-on"), kSloganBand, IsYellow), 200);
     // 5.6 s in: the picture has jumped, the slogan is hidden, the hours window closed.
-    const QPoint at = PictureAt(r.out, 3490000 + 5600);
+    // Where the trace last put the picture by then, in twips, as pixels:
+    static const QRegularExpression move(QStringLiteral("^(\\d+) move frmSplash\\.Image1 (\\S+) (\\S+) "),
+                                         QRegularExpression::MultilineOption);
+    QPoint at(-1, -1);
+    for (auto m = move.globalMatch(r.out); m.hasNext();) {
+        const auto match = m.next();
+        if (match.captured(1).toLongLong() > 3490000 + 5600) break;
+        at = QPoint(qRound(match.captured(2).toDouble() / 15), qRound(match.captured(3).toDouble() / 15));
+    }
     ASSERT_NE(at, centred.topLeft());
     const QRect now = Bounds(LoadShot("moved"), kScreen, NotBlack);
     EXPECT_EQ(now, QRect(at, QSize(120, 60)));
