@@ -62,7 +62,7 @@ private:
 using Log = std::vector<std::string>;
 
 // A tick that notes its name and the time it came.
-Scheduler::Tick Note(Log& log, const FakeClockScheduler& clock, const std::string& name) {
+Scheduler::Tick Note(Log& log, const Scheduler& clock, const std::string& name) {
     return [&log, &clock, name] { log.push_back(name + "@" + std::to_string(clock.NowMs())); };
 }
 
@@ -141,19 +141,15 @@ TEST(ClockScheduler, TheTimeSleptUncountedByItsClockIsTimeAllTheSameButNotTheTim
 
 // Virtual time's sleep keeps to what the real schedulers do after a suspend.
 
-Scheduler::Tick NoteAt(Log& log, const Scheduler& clock, const std::string& name) {
-    return [&log, &clock, name] { log.push_back(name + "@" + std::to_string(clock.NowMs())); };
-}
-
 TEST(VirtualSleep, OnWindowsEachTimerTicksOnceAtTheWakeUpAsAfterAHoldUp) {
     // Windows' performance counter counts the sleep: the machine seems held up.
     FakeClockScheduler real;
     VirtualScheduler virtual_time;
     Log real_log, virtual_log;
-    real.Start(100, NoteAt(real_log, real, "a"));
-    real.Start(40, NoteAt(real_log, real, "b"));
-    virtual_time.Start(100, NoteAt(virtual_log, virtual_time, "a"));
-    virtual_time.Start(40, NoteAt(virtual_log, virtual_time, "b"));
+    real.Start(100, Note(real_log, real, "a"));
+    real.Start(40, Note(real_log, real, "b"));
+    virtual_time.Start(100, Note(virtual_log, virtual_time, "a"));
+    virtual_time.Start(40, Note(virtual_log, virtual_time, "b"));
     real.RunTo(130);
     real.HoldUpUntil(1030);
     real.RunTo(1100);
@@ -170,8 +166,8 @@ TEST(VirtualSleep, OnLinuxTheTimersGoOnWhereTheyWereLaterByTheSleep) {
     FakeClockScheduler real;
     VirtualScheduler virtual_time;
     Log real_log, virtual_log;
-    real.Start(100, NoteAt(real_log, real, "a"));
-    virtual_time.Start(100, NoteAt(virtual_log, virtual_time, "a"));
+    real.Start(100, Note(real_log, real, "a"));
+    virtual_time.Start(100, Note(virtual_log, virtual_time, "a"));
     real.RunTo(450);
     virtual_time.Advance(250);
     bool woken_before_a_tick = false;

@@ -15,125 +15,94 @@
 namespace vz::test {
 namespace {
 
-using Problems = std::vector<std::string>;
-
 TEST(Options, EveryKeyStartsAtItsFirstValueFromNowhere) {
     const Options options;
     for (const OptionKey& key : OptionKeys()) {
         EXPECT_EQ(options.Get(key.name), key.values.front());
         EXPECT_EQ(options.Origin(key.name), OptionOrigin::Default);
     }
-    EXPECT_FALSE(options.On("away-counts-as-rest"));
-    EXPECT_FALSE(options.On("hold-while-busy"));
     EXPECT_THROW(options.Get("no-such-key"), std::out_of_range);
 }
 
-TEST(Options, CommentsBlanksAndSpacesAreNoProblem) {
+// One file's text or one --set (for the command line), read in turn.
+struct Step {
+    OptionOrigin origin;
+    std::string text;
+    std::string where = "u.conf";
+};
+constexpr OptionOrigin kUser = OptionOrigin::UserFile, kSet = OptionOrigin::CommandLine,
+                       kAdmin = OptionOrigin::MachineWide;
+const std::string kEtc = "/etc/xdg/verezerud/verezerud.conf";
+const std::string kAwayOff = "away-counts-as-rest = off (default; off or on)";
+const std::string kHoldOff = "hold-while-busy = off (default; off or on)";
+
+struct Reading {
+    const char* name;
+    std::vector<Step> steps;
+    Lines problems;
+    Lines described;  // each value and where it came from
+};
+
+void PrintTo(const Reading& reading, std::ostream* out) { *out << reading.name; }
+
+class Reads : public ::testing::TestWithParam<Reading> {};
+
+TEST_P(Reads, InTurn) {
     Options options;
-    options.ReadText("# my options\n"
-                     "\n"
-                     "   \t\n"
-                     "  away-counts-as-rest=on   # after lunch too\n"
-                     "hold-while-busy\t =\t on\r\n"
-                     "#hold-while-busy = off\n",
-                     "my.conf", OptionOrigin::UserFile);
-    EXPECT_EQ(options.Problems(), Problems{});
-    EXPECT_TRUE(options.On("away-counts-as-rest"));
-    EXPECT_TRUE(options.On("hold-while-busy"));
-    EXPECT_EQ(options.Where("away-counts-as-rest"), "my.conf:4");
-    EXPECT_EQ(options.Where("hold-while-busy"), "my.conf:5");
+    for (const Step& step : GetParam().steps)
+        step.origin == kSet ? void(options.SetFromCommandLine(step.text))
+                            : options.ReadText(step.text, step.where, step.origin);
+    EXPECT_EQ(options.Problems(), GetParam().problems);
+    EXPECT_EQ(options.Describe(), GetParam().described);
 }
 
-TEST(Options, ALaterLineOfTheSameFileWinsAndCapitalsAreNoMistake) {
-    Options options;
-    options.ReadText("hold-while-busy = on\nHold-While-Busy = OFF\n", "f", OptionOrigin::UserFile);
-    EXPECT_EQ(options.Get("hold-while-busy"), "off");
-    EXPECT_EQ(options.Where("hold-while-busy"), "f:2");
-}
-
-TEST(Options, AnUnknownKeyIsReportedWithItsFileAndLineAndTheRestIsRead) {
-    Options options;
-    options.ReadText("away-counts-as-rest = on\nmotoin = still\n", "/home/u/verezerud.conf",
-                     OptionOrigin::UserFile);
-    EXPECT_EQ(options.Problems(),
-              Problems{"/home/u/verezerud.conf:2: unknown option 'motoin'; ignored"});
-    EXPECT_TRUE(options.On("away-counts-as-rest"));
-}
-
-TEST(Options, ABadValueIsReportedWithItsFileAndLineAndTheDefaultStays) {
-    Options options;
-    options.ReadText("\nhold-while-busy = yes\n", "u.conf", OptionOrigin::UserFile);
-    EXPECT_EQ(options.Problems(),
-              Problems{"u.conf:2: bad value 'yes' for hold-while-busy (off or on); using off"});
-    EXPECT_EQ(options.Get("hold-while-busy"), "off");
-    EXPECT_EQ(options.Origin("hold-while-busy"), OptionOrigin::Default);
-}
-
-TEST(Options, ALineWithoutKeyAndValueIsReported) {
-    Options options;
-    options.ReadText("away-counts-as-rest on\n= on\n", "u.conf", OptionOrigin::UserFile);
-    EXPECT_EQ(options.Problems(),
-              (Problems{"u.conf:1: not 'key = value': away-counts-as-rest on; ignored",
-                        "u.conf:2: not 'key = value': = on; ignored"}));
-    EXPECT_FALSE(options.On("away-counts-as-rest"));
-}
-
-TEST(Options, SetOnTheCommandLineOutranksTheUsersFileWhicheverIsReadFirst) {
-    Options options;
-    EXPECT_TRUE(options.SetFromCommandLine("hold-while-busy=on"));
-    options.ReadText("hold-while-busy = off\naway-counts-as-rest = on\n", "u.conf",
-                     OptionOrigin::UserFile);
-    EXPECT_TRUE(options.On("hold-while-busy"));
-    EXPECT_EQ(options.Origin("hold-while-busy"), OptionOrigin::CommandLine);
-    EXPECT_TRUE(options.On("away-counts-as-rest"));
-    EXPECT_EQ(options.Problems(), Problems{}) << "a value for one run is no mistake of the file";
-}
-
-TEST(Options, ABadSetIsReportedAndTheRunGoesOn) {
-    Options options;
-    EXPECT_FALSE(options.SetFromCommandLine("hold-while-busy"));
-    EXPECT_FALSE(options.SetFromCommandLine("hold-while-busy=maybe"));
-    EXPECT_FALSE(options.SetFromCommandLine("loud=on"));
-    EXPECT_EQ(options.Problems(),
-              (Problems{"--set hold-while-busy: not KEY=VALUE; ignored",
-                        "--set: bad value 'maybe' for hold-while-busy (off or on); using off",
-                        "--set: unknown option 'loud'; ignored"}));
-}
-
-TEST(Options, TheMachineWideValueIsLockedAgainstTheUserAndTheCommandLine) {
-    Options options;
-    options.ReadText("away-counts-as-rest = on\n", "/etc/xdg/verezerud/verezerud.conf",
-                     OptionOrigin::MachineWide);
-    options.ReadText("away-counts-as-rest = off\n", "u.conf", OptionOrigin::UserFile);
-    EXPECT_FALSE(options.SetFromCommandLine("away-counts-as-rest=off"));
-    EXPECT_FALSE(options.SetFromCommandLine("away-counts-as-rest=on"));  // the same: no news
-    EXPECT_TRUE(options.On("away-counts-as-rest"));
-    EXPECT_EQ(options.Origin("away-counts-as-rest"), OptionOrigin::MachineWide);
-    EXPECT_EQ(options.Problems(),
-              (Problems{"u.conf:1: away-counts-as-rest is set to on by "
-                        "/etc/xdg/verezerud/verezerud.conf:1; off ignored",
-                        "--set: away-counts-as-rest is set to on by "
-                        "/etc/xdg/verezerud/verezerud.conf:1; off ignored"}));
-    EXPECT_EQ(options.Describe().front(),
-              "away-counts-as-rest = on (locked by /etc/xdg/verezerud/verezerud.conf:1)");
-}
-
-TEST(Options, AMachineWideBadValueLocksNothing) {
-    Options options;
-    options.ReadText("hold-while-busy = sometimes\n", "/etc/xdg/verezerud/verezerud.conf",
-                     OptionOrigin::MachineWide);
-    EXPECT_TRUE(options.SetFromCommandLine("hold-while-busy=on"));
-    EXPECT_EQ(options.Problems().size(), 1u);
-}
-
-TEST(Options, TheReportSaysEachValueAndWhereItCameFrom) {
-    Options options;
-    options.ReadText("hold-while-busy = on\n", "u.conf", OptionOrigin::UserFile);
-    EXPECT_EQ(OptionsReport(options, {}),
-              (std::vector<std::string>{"away-counts-as-rest = off (default; off or on)",
-                                        "hold-while-busy = on (u.conf:1)",
-                                        "presence sources: none"}));
-}
+INSTANTIATE_TEST_SUITE_P(Options, Reads, ::testing::Values(
+    Reading{"CommentsBlanksAndSpacesAreNoProblem",
+            {{kUser,
+              "# my options\n\n   \t\n  away-counts-as-rest=on   # after lunch too\n"
+              "hold-while-busy\t =\t on\r\n#hold-while-busy = off\n"}},
+            {},
+            {"away-counts-as-rest = on (u.conf:4)", "hold-while-busy = on (u.conf:5)"}},
+    Reading{"ALaterLineOfTheSameFileWinsAndCapitalsAreNoMistake",
+            {{kUser, "hold-while-busy = on\nHold-While-Busy = OFF\n"}},
+            {},
+            {kAwayOff, "hold-while-busy = off (u.conf:2)"}},
+    Reading{"AnUnknownKeyIsReportedWithItsFileAndLineAndTheRestIsRead",
+            {{kUser, "away-counts-as-rest = on\nmotoin = still\n", "/home/u/verezerud.conf"}},
+            {"/home/u/verezerud.conf:2: unknown option 'motoin'; ignored"},
+            {"away-counts-as-rest = on (/home/u/verezerud.conf:1)", kHoldOff}},
+    Reading{"ABadValueIsReportedWithItsFileAndLineAndTheDefaultStays",
+            {{kUser, "\nhold-while-busy = yes\n"}},
+            {"u.conf:2: bad value 'yes' for hold-while-busy (off or on); using off"},
+            {kAwayOff, kHoldOff}},
+    Reading{"ALineWithoutKeyAndValueIsReported",
+            {{kUser, "away-counts-as-rest on\n= on\n"}},
+            {"u.conf:1: not 'key = value': away-counts-as-rest on; ignored",
+             "u.conf:2: not 'key = value': = on; ignored"},
+            {kAwayOff, kHoldOff}},
+    // A value for one run is no mistake of the file.
+    Reading{"SetOnTheCommandLineOutranksTheUsersFileReadAfterIt",
+            {{kSet, "hold-while-busy=on"}, {kUser, "hold-while-busy = off\naway-counts-as-rest = on\n"}},
+            {},
+            {"away-counts-as-rest = on (u.conf:2)", "hold-while-busy = on (--set)"}},
+    Reading{"ABadSetIsReportedAndTheRunGoesOn",
+            {{kSet, "hold-while-busy"}, {kSet, "hold-while-busy=maybe"}, {kSet, "loud=on"}},
+            {"--set hold-while-busy: not KEY=VALUE; ignored",
+             "--set: bad value 'maybe' for hold-while-busy (off or on); using off",
+             "--set: unknown option 'loud'; ignored"},
+            {kAwayOff, kHoldOff}},
+    // The same value again is no news.
+    Reading{"TheMachineWideValueIsLockedAgainstTheUserAndTheCommandLine",
+            {{kAdmin, "away-counts-as-rest = on\n", kEtc}, {kUser, "away-counts-as-rest = off\n"},
+             {kSet, "away-counts-as-rest=off"}, {kSet, "away-counts-as-rest=on"}},
+            {"u.conf:1: away-counts-as-rest is set to on by " + kEtc + ":1; off ignored",
+             "--set: away-counts-as-rest is set to on by " + kEtc + ":1; off ignored"},
+            {"away-counts-as-rest = on (locked by " + kEtc + ":1)", kHoldOff}},
+    Reading{"AMachineWideBadValueLocksNothing",
+            {{kAdmin, "hold-while-busy = sometimes\n", kEtc}, {kSet, "hold-while-busy=on"}},
+            {kEtc + ":1: bad value 'sometimes' for hold-while-busy (off or on); using off"},
+            {kAwayOff, "hold-while-busy = on (--set)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class DescribedSource : public PresenceSource {
 public:
@@ -143,14 +112,15 @@ public:
     }
 };
 
-TEST(Options, TheReportListsWhatEachPresenceSourceSays) {
+TEST(Options, TheReportSaysEachValueAndWhatEachPresenceSourceSays) {
+    Options options;
+    options.ReadText("hold-while-busy = on\n", "u.conf", OptionOrigin::UserFile);
     std::vector<std::unique_ptr<PresenceSource>> sources;
+    EXPECT_EQ(OptionsReport(options, sources).back(), "presence sources: none");
     sources.push_back(std::make_unique<DescribedSource>());
-    const std::vector<std::string> lines = OptionsReport(Options(), sources);
-    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
-              (std::vector<std::string>{"presence sources:",
-                                        "  idle: the X server's IDLETIME counter",
-                                        "  lock: no logind here"}));
+    EXPECT_EQ(OptionsReport(options, sources),
+              (Lines{kAwayOff, "hold-while-busy = on (u.conf:1)", "presence sources:",
+                     "  idle: the X server's IDLETIME counter", "  lock: no logind here"}));
 }
 
 // The files where the system keeps them, found through the environment.
@@ -208,7 +178,7 @@ TEST_F(OptionFiles, WithoutXdgConfigHomeTheUsersFileIsInDotConfig) {
 TEST_F(OptionFiles, AFileThatCannotBeReadIsSaidAndNoFileIsNothing) {
     Options options;
     ReadOptionFile((dir_.path() / "none.conf").string(), OptionOrigin::UserFile, options);
-    EXPECT_EQ(options.Problems(), Problems{});
+    EXPECT_EQ(options.Problems(), Lines{});
     std::filesystem::create_directories(dir_.path() / "folder.conf");
     ReadOptionFile((dir_.path() / "folder.conf").string(), OptionOrigin::UserFile, options);
     ASSERT_EQ(options.Problems().size(), 1u);

@@ -10,24 +10,24 @@ namespace {
 
 constexpr std::int64_t kMin = 60'000;
 
+// Tells each cause in turn, at its minute.
+void Tell(PresenceTracker& t, std::initializer_list<std::pair<Presence, std::int64_t>> at_minute) {
+    for (const auto& [presence, minute] : at_minute) t.Tell(presence, minute * kMin);
+}
+
 TEST(PresenceTracker, CausesThatOverlapMakeOneStretch) {
     PresenceTracker t;
-    t.Tell(Presence::Away, 10 * kMin);
-    t.Tell(Presence::Locked, 12 * kMin);
+    Tell(t, {{Presence::Away, 10}, {Presence::Locked, 12}});
     t.Tell(Presence::Back, 15 * kMin);  // still locked
     EXPECT_EQ(t.LongestAwaySince(0, 16 * kMin), 6 * kMin) << "going on";
-    t.Tell(Presence::Unlocked, 18 * kMin);
-    t.Tell(Presence::Asleep, 30 * kMin);
-    t.Tell(Presence::Awake, 35 * kMin);
+    Tell(t, {{Presence::Unlocked, 18}, {Presence::Asleep, 30}, {Presence::Awake, 35}});
     EXPECT_EQ(t.LongestAwaySince(0, 40 * kMin), 8 * kMin);
     EXPECT_FALSE(t.InputAway());
 }
 
 TEST(PresenceTracker, OnlyStretchesThatReachPastTheGivenTimeCount) {
     PresenceTracker t;
-    t.Tell(Presence::Away, 0);
-    t.Tell(Presence::Back, 20 * kMin);
-    t.Tell(Presence::Away, 50 * kMin);
+    Tell(t, {{Presence::Away, 0}, {Presence::Back, 20}, {Presence::Away, 50}});
     t.Tell(Presence::Back, 65 * kMin);  // across the start of the next hour
     EXPECT_EQ(t.LongestAwaySince(60 * kMin, 70 * kMin), 15 * kMin);
     EXPECT_EQ(t.LongestAwaySince(65 * kMin, 70 * kMin), 0) << "ended as the hour began";
@@ -35,8 +35,7 @@ TEST(PresenceTracker, OnlyStretchesThatReachPastTheGivenTimeCount) {
 
 TEST(PresenceTracker, AStartToldLateCountsFromWhenItBeganAndJoinsTheStretchBefore) {
     PresenceTracker t;
-    t.Tell(Presence::Locked, 10 * kMin);
-    t.Tell(Presence::Unlocked, 20 * kMin);
+    Tell(t, {{Presence::Locked, 10}, {Presence::Unlocked, 20}});
     // Input had stopped at minute 19, seen only now: the lock's stretch goes on.
     t.Tell(Presence::Away, 19 * kMin);
     EXPECT_EQ(t.LongestAwaySince(0, 25 * kMin), 15 * kMin);
@@ -47,12 +46,9 @@ TEST(PresenceTracker, AStartToldLateCountsFromWhenItBeganAndJoinsTheStretchBefor
 
 TEST(PresenceTracker, AnEndWithoutItsStartAndAStartTwiceChangeNothing) {
     PresenceTracker t;
-    t.Tell(Presence::Back, kMin);
-    t.Tell(Presence::Awake, kMin);
+    Tell(t, {{Presence::Back, 1}, {Presence::Awake, 1}});
     EXPECT_EQ(t.LongestAwaySince(0, 2 * kMin), 0);
-    t.Tell(Presence::Locked, 2 * kMin);
-    t.Tell(Presence::Locked, 3 * kMin);
-    t.Tell(Presence::Unlocked, 4 * kMin);
+    Tell(t, {{Presence::Locked, 2}, {Presence::Locked, 3}, {Presence::Unlocked, 4}});
     EXPECT_EQ(t.LongestAwaySince(0, 10 * kMin), 2 * kMin);
 }
 

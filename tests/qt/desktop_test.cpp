@@ -28,46 +28,36 @@ QString Prop(const QString& id, const char* name) {
     return Command(QStringLiteral("xprop"), {"-id", id, QString::fromLatin1(name)});
 }
 
-// _MOTIF_WM_HINTS asks for decorations (flag 2) and gives none.
-bool NoDecorations(const QString& id) {
-    const QString hints = Prop(id, "_MOTIF_WM_HINTS");
-    const auto values = hints.section('=', 1).split(',');
-    if (values.size() < 3) return false;
-    bool ok = false;
-    const uint flags = values[0].trimmed().toUInt(&ok, 16);
-    return ok && (flags & 2) && values[2].trimmed().toUInt(&ok, 16) == 0 && ok;
+// Above the others, without frame, out of the task bar and the pager.
+void ExpectOnTopWithoutFrameOrTaskBarEntry(const QString& window) {
+    const QString state = Prop(window, "_NET_WM_STATE");
+    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_ABOVE"))) << state.toStdString();
+    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")));
+    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")));
+    // _MOTIF_WM_HINTS asks for decorations (flag 2) and gives none.
+    const QStringList hints = Prop(window, "_MOTIF_WM_HINTS").section('=', 1).split(',');
+    ASSERT_GE(hints.size(), 3) << Prop(window, "_MOTIF_WM_HINTS").toStdString();
+    EXPECT_TRUE(hints[0].trimmed().toUInt(nullptr, 16) & 2);
+    EXPECT_EQ(hints[2].trimmed(), QLatin1String("0x0"));
 }
 
-TEST(WindowHints, ReminderWindowStaysOnTopWithoutFrameOrTaskBarEntry) {
+// The reminder window is a normal one, as only those may go full screen; the
+// small windows are dialogs of it.
+TEST(WindowHints, ReminderAndSmallWindowsStayOnTopWithoutFrameOrTaskBarEntry) {
     LiveSim sim(FreshDir("data"));
     sim.Snap("start\nwait 58m", "banner");
     const QString banner = WindowOfSize(QSize(1920, 28));
     ASSERT_FALSE(banner.isEmpty());
-    const QString state = Prop(banner, "_NET_WM_STATE");
-    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_ABOVE"))) << state.toStdString();
-    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")));
-    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")));
-    // A normal window, as only those may go full screen.
+    ExpectOnTopWithoutFrameOrTaskBarEntry(banner);
     EXPECT_TRUE(Prop(banner, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_NORMAL")));
-    EXPECT_TRUE(NoDecorations(banner));
 
-    sim.Snap("wait 10s", "rest");
-    const QString rest = WindowOfSize(QSize(1920, 1080));
-    ASSERT_EQ(rest, banner);  // the same window, now covering the screen
-}
-
-TEST(WindowHints, SmallWindowsAreFramelessDialogsOfTheReminderWindowOnTop) {
-    LiveSim sim(FreshDir("data"));
-    sim.Snap("start\nwait 58m\nwait 10s\nclick frmSplash\nchoose About", "about");
-    const QString splash = WindowOfSize(QSize(1920, 1080));
+    sim.Snap("wait 10s\nclick frmSplash\nchoose About", "about");
+    ASSERT_EQ(WindowOfSize(QSize(1920, 1080)), banner);  // the same window, now covering the screen
     const QString about = WindowOfSize(QSize(314, 190));
     ASSERT_FALSE(about.isEmpty());
-    const QString state = Prop(about, "_NET_WM_STATE");
-    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_ABOVE"))) << state.toStdString();
-    EXPECT_TRUE(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")));
+    ExpectOnTopWithoutFrameOrTaskBarEntry(about);
     EXPECT_TRUE(Prop(about, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_DIALOG")));
-    EXPECT_TRUE(NoDecorations(about));
-    EXPECT_TRUE(Prop(about, "WM_TRANSIENT_FOR").contains(QString::number(splash.toULong(), 16)))
+    EXPECT_TRUE(Prop(about, "WM_TRANSIENT_FOR").contains(QString::number(banner.toULong(), 16)))
         << Prop(about, "WM_TRANSIENT_FOR").toStdString();
 }
 

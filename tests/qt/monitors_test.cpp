@@ -106,13 +106,6 @@ protected:
     QString id_;
 };
 
-XClient* OtherWindow(QRect area) {
-    return new XClient(QStringLiteral("xmessage"),
-                       {"-geometry", QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
-                        "-title", "Another", "Another program's window"},
-                       QStringLiteral("Another"));
-}
-
 const QRect kLeft(0, 0, 1920, 1080), kRight(1920, 0, 1280, 800);
 
 VZ_SUITE_DISPLAY("Monitors", "3200x1080");
@@ -120,7 +113,9 @@ VZ_SUITE_DISPLAY("Monitors", "3200x1080");
 TEST(Monitors, TheRestDarkensEveryMonitorAndFollowsThemComingAndGoing) {
     Layout({{"LEFT", kLeft, true}, {"RIGHT", kRight}});
     const QRect other(2100, 100, 600, 300);
-    const std::unique_ptr<XClient> window(OtherWindow(other));
+    const XClient window(QStringLiteral("xmessage"),
+                         {"-geometry", "600x300+2100+100", "-title", "Another", "Another program's window"},
+                         QStringLiteral("Another"));
     LiveSim sim(FreshDir("data"));
     const QImage banner = sim.Snap(kToBanner, "banner");
     EXPECT_TRUE(All(banner, QRect(0, 0, 1920, 28), IsRed));
@@ -164,8 +159,7 @@ TEST(Monitors, BannerRestScreenAndSmallWindowsKeepToThePrimaryWhereverItIs) {
 
     // Centred on the primary monitor.
     const QImage about = sim.Snap("click frmSplash\nchoose About", "about");
-    EXPECT_GT(Count(about, QRect(1280 + 803, 445, 314, 190),
-                    [](QRgb c) { return c == qRgb(255, 255, 192); }),
+    EXPECT_GT(Count(about, QRect(1280 + 803, 445, 314, 190), [](QRgb c) { return c == qRgb(255, 255, 192); }),
               314 * 190 / 2);
 }
 
@@ -228,6 +222,14 @@ private:
 };
 void Type(const QStringList& args) { Command(QStringLiteral("xdotool"), args); }
 
+// Lets the program run until its trace, gathered in `trace`, holds `line` `times` times.
+bool Until(LiveSim& sim, QString& trace, const char* line, int times = 1) {
+    return WaitFor([&] {
+        trace += sim.Send("wait 0ms");
+        return trace.count(QLatin1String(line)) >= times;
+    });
+}
+
 VZ_SUITE_DISPLAY("Keyboard", "3200x1080");
 
 // Openbox, managing a window that records keys. The window is there first: a
@@ -275,36 +277,24 @@ TEST_F(Keyboard, NothingTypedDuringTheRestReachesAnotherWindowAndTheFocusComesBa
     }
     EXPECT_TRUE(HasWindow(kRight) && HasWindow(kLeft));
     // Each key ends at the program; Enter shows when the rest screen had them all.
-    const auto typed_reach_the_program = [&](int enters) {
-        return WaitFor([&] {
-            trace += sim.Send("wait 0ms");
-            return trace.count(QLatin1String("ignored key Enter")) >= enters;
-        });
-    };
     Type({"type", "--delay", "20", "cd"});
     Type({"key", "Return"});
-    ASSERT_TRUE(typed_reach_the_program(1)) << trace.toStdString();
+    ASSERT_TRUE(Until(sim, trace, "ignored key Enter")) << trace.toStdString();
     // Another program opens a window, which the window manager may focus; alt+Tab.
     KeyRecorder during(QStringLiteral("RecorderDuring"));
     Type({"key", "alt+Tab"});
     Type({"type", "--delay", "20", "ef"});
     Type({"key", "Return"});
-    ASSERT_TRUE(typed_reach_the_program(2)) << trace.toStdString();
+    ASSERT_TRUE(Until(sim, trace, "ignored key Enter", 2)) << trace.toStdString();
 
     // Escape and Enter reach the About window, and Escape the menu.
     trace += sim.Send("click frmSplash\nchoose About");
     ASSERT_TRUE(trace.contains(QLatin1String("show frmAbout")));
     Type({"key", "Escape"});
-    EXPECT_TRUE(WaitFor([&] {
-        trace += sim.Send("wait 0ms");
-        return trace.contains(QLatin1String("unload frmAbout"));
-    })) << trace.toStdString();
+    EXPECT_TRUE(Until(sim, trace, "unload frmAbout")) << trace.toStdString();
     trace = sim.Send("click frmSplash\nchoose About");
     Type({"key", "Return"});
-    EXPECT_TRUE(WaitFor([&] {
-        trace += sim.Send("wait 0ms");
-        return trace.contains(QLatin1String("unload frmAbout"));
-    })) << trace.toStdString();
+    EXPECT_TRUE(Until(sim, trace, "unload frmAbout")) << trace.toStdString();
     // The menu is one more window of the program, without a name.
     const auto windows_shown = [] {
         return Command(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--class", "^verezerud"})
@@ -349,10 +339,7 @@ TEST_F(Keyboard, AGrabRefusedWhileAnotherProgramHoldsTheKeyboardIsTriedAgain) {
     KeyRecorder during(QStringLiteral("RecorderDuring"));
     Type({"type", "--delay", "20", "xy"});
     Type({"key", "Return"});
-    EXPECT_TRUE(WaitFor([&] {
-        trace += sim.Send("wait 0ms");
-        return trace.contains(QLatin1String("ignored key Enter"));
-    })) << trace.toStdString();
+    EXPECT_TRUE(Until(sim, trace, "ignored key Enter")) << trace.toStdString();
     EXPECT_EQ(during.Keys(), QStringList{});
     // The end of the hour lets the keyboard go.
     sim.Send("wait 2m");

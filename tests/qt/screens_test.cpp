@@ -24,62 +24,28 @@ bool ButtonFace(QRgb c) { return c == qRgb(240, 240, 240); }
 bool LightYellow(QRgb c) { return c == qRgb(255, 255, 192); }
 bool BannerText(QRgb c) { return qGreen(c) > 200; }
 
-// The picture's last place in twips, from the trace, as pixels.
-QPoint PictureAt(const QString& trace, long long until_ms) {
-    static const QRegularExpression move(QStringLiteral("^(\\d+) move frmSplash\\.Image1 (\\S+) (\\S+) "),
-                                         QRegularExpression::MultilineOption);
-    QPoint at(-1, -1);
-    for (auto m = move.globalMatch(trace); m.hasNext();) {
-        const auto match = m.next();
-        if (match.captured(1).toLongLong() > until_ms) break;
-        at = QPoint(qRound(match.captured(2).toDouble() / 15), qRound(match.captured(3).toDouble() / 15));
-    }
-    return at;
-}
-
 TEST(Screens, OneHourFromBannerToRestScreenMenuAndSmallWindows) {
-    const QString script = QStringLiteral(R"(start
-wait 58m
-snap %1
-hover frmSplash.Label2
-snap %2
-hover frmSplash
-snap %3
-wait 10s
-snap %4
-click frmSplash
-snap %5
-dismiss
-snap %6
-click frmSplash
-choose Hour
-snap %7
-wait 800ms
-snap %8
-wait 800ms
-snap %9
-wait 4s
-snap %10
-click frmSplash
-choose About
-snap %11
-key Enter
-click frmSplash
-choose Setting
-snap %12
-wait 29s
-snap %13
-wait 1s
-snap %14
-wait 69400ms
-click frmSplash
-choose Setting
-wait 5s
-snap %15
-)").arg(Shot("banner"), Shot("not-now"), Shot("banner-again"), Shot("rest"), Shot("menu"),
-             Shot("dismissed"), Shot("hour"), Shot("slogan-off"), Shot("slogan-on"))
-                               .arg(Shot("moved"), Shot("about"), Shot("setting"), Shot("setting-29s"),
-                                    Shot("setting-30s"), Shot("end"));
+    // Each step's commands, then a snap of the whole screen under the step's name.
+    const std::pair<const char*, const char*> steps[] = {
+        {"start\nwait 58m", "banner"},
+        {"hover frmSplash.Label2", "not-now"},
+        {"hover frmSplash", "banner-again"},
+        {"wait 10s", "rest"},
+        {"click frmSplash", "menu"},
+        {"dismiss", "dismissed"},
+        {"click frmSplash\nchoose Hour", "hour"},
+        {"wait 800ms", "slogan-off"},
+        {"wait 800ms", "slogan-on"},
+        {"wait 4s", "moved"},
+        {"click frmSplash\nchoose About", "about"},
+        {"key Enter\nclick frmSplash\nchoose Setting", "setting"},
+        {"wait 29s", "setting-29s"},
+        {"wait 1s", "setting-30s"},
+        {"wait 69400ms\nclick frmSplash\nchoose Setting\nwait 5s", "end"},
+    };
+    QString script;
+    for (const auto& [commands, shot] : steps)
+        script += QStringLiteral("%1\nsnap %2\n").arg(QLatin1String(commands), Shot(QLatin1String(shot)));
     const RunResult r = RunSim(script, true, FreshDir("data"));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
 
@@ -111,7 +77,15 @@ snap %15
     EXPECT_EQ(Count(LoadShot("slogan-off"), kScreen, IsYellow), 0);
     EXPECT_GT(Count(LoadShot("slogan-on"), kSloganBand, IsYellow), 200);
     // 5.6 s in: the picture has jumped, the slogan is hidden, the hours window closed.
-    const QPoint at = PictureAt(r.out, 3490000 + 5600);
+    // Where the trace last put the picture by then, in twips, as pixels:
+    static const QRegularExpression move(QStringLiteral("^(\\d+) move frmSplash\\.Image1 (\\S+) (\\S+) "),
+                                         QRegularExpression::MultilineOption);
+    QPoint at(-1, -1);
+    for (auto m = move.globalMatch(r.out); m.hasNext();) {
+        const auto match = m.next();
+        if (match.captured(1).toLongLong() > 3490000 + 5600) break;
+        at = QPoint(qRound(match.captured(2).toDouble() / 15), qRound(match.captured(3).toDouble() / 15));
+    }
     ASSERT_NE(at, centred.topLeft());
     const QRect now = Bounds(LoadShot("moved"), kScreen, NotBlack);
     EXPECT_EQ(now, QRect(at, QSize(120, 60)));
