@@ -62,6 +62,10 @@ public:
     // keyboard and every monitor are the program's.
     virtual void Rest(Surface* rest) = 0;
 
+    // Says `text` to a screen reader unasked, from `surface`, without moving
+    // the keyboard: the banner's reminder, the rest's start and end.
+    virtual void Announce(Surface& surface, const std::string& text) = 0;
+
     // Runs `task` once the current event is done, from the toolkit's loop.
     virtual void Later(std::function<void()> task) = 0;
     // The size of one line of text in `font`, as this front end draws it.

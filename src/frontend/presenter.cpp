@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/accessible.h"
 #include "platform/control.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -94,6 +95,8 @@ void Presenter::Handle(const Event& e) {
             Shown(*e.form);
             return;
         case EventKind::Hide:
+            // Its end is told while the rest screen is still there to tell it.
+            if (surface && surface == rest_) front_.Announce(*surface, kRestEnds);
             if (surface) surface->Hide();
             return;
         case EventKind::Topmost:
@@ -136,6 +139,19 @@ void Presenter::Shown(Form& form) {
     }
     surface->Show(form.IsModal() && form.Owner() ? Build(*form.Owner()) : nullptr);
     Restack();
+    if (Describe(form).role == AccessibleRole::Notification) AnnounceLater(form);
+}
+
+void Presenter::AnnounceLater(Form& form) {
+    // The banner shows before its text is set, in the same handler.
+    const Form* window = &form;
+    front_.Later([this, alive = alive_, window] {
+        if (!*alive) return;
+        const auto it = surfaces_.find(window);
+        if (it == surfaces_.end() || !it->second || !window->Visible()) return;
+        const Accessible a = Describe(*window);
+        if (a.role == AccessibleRole::Notification) front_.Announce(*it->second, a.name);
+    });
 }
 
 void Presenter::Unloaded(Form& form) {
@@ -174,7 +190,10 @@ void Presenter::UpdateRest() {
     if (rest == rest_) return;
     rest_ = rest;
     front_.Rest(rest);
-    if (rest) Restack();
+    if (rest) {
+        Restack();
+        front_.Announce(*rest, kRestBegins);
+    }
 }
 
 void Presenter::OpenMenuLater(Form& form) {
@@ -210,6 +229,28 @@ void Presenter::Select(Surface& surface, ComboBox& combo, int position) {
 }
 
 void Presenter::Press(Key key) { runtime_.Press(key); }
+
+void Presenter::Press(Surface& surface, Key key) {
+    const Form* form = FormOf(surface);
+    if (key == Key::Escape && form && form->Role() == WindowRole::Banner)
+        Decline(surface);
+    else
+        Press(key);
+}
+
+void Presenter::MenuKey(Surface& surface, std::optional<Point> screen_at) {
+    Click(surface, nullptr, screen_at);
+}
+
+void Presenter::Decline(Surface& surface) {
+    Form* form = FormOf(surface);
+    if (!form || form->Role() != WindowRole::Banner || !form->Visible()) return;
+    for (Control* c : form->Controls())
+        if (c->kind() == Control::Kind::Label && c->Visible() && c->on_click) {
+            Click(surface, c);
+            return;
+        }
+}
 
 void Presenter::Choose(const std::string& item) { runtime_.Choose(item); }
 

@@ -1,5 +1,6 @@
 #include "qt/control_views.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +13,8 @@ PointerWidget::PointerWidget(QWidget* parent, InputSink& sink, Control* control)
     : QWidget(parent), sink_(sink), control_(control) {
     setMouseTracking(true);  // moves without a button held count too
 }
+
+void PointerWidget::Activate() { sink_.Click(control_, mapToGlobal(rect().center())); }
 
 void PointerWidget::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressed_ = true;
@@ -102,7 +105,8 @@ void LineView::paintEvent(QPaintEvent*) {
     p.drawLine(line_);
 }
 
-ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo) : QComboBox(parent) {
+ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo)
+    : QComboBox(parent), combo_(&combo) {
     setObjectName(QString::fromStdString(combo.Path()));
     setFont(ToQFont(combo.font));
     setFocusPolicy(Qt::StrongFocus);
@@ -121,7 +125,12 @@ void ComboView::Sync(const ComboBox& combo) {
         clear();
         addItems(items);
     }
-    setCurrentIndex(combo.ListIndex());
+    if (currentIndex() != combo.ListIndex()) {
+        setCurrentIndex(combo.ListIndex());
+        // A screen reader reads the list's new value.
+        QAccessibleValueChangeEvent changed(this, currentText().trimmed());
+        QAccessible::updateAccessibility(&changed);
+    }
     QPalette pal = palette();
     pal.setColor(QPalette::Base, ToQColor(combo.back_color));
     pal.setColor(QPalette::Button, ToQColor(combo.back_color));

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "frontend/presenter.h"
+#include "qt/accessibility.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
 #include "qt/keyboard_hold.h"
@@ -30,6 +31,7 @@ FormWindow& Window(Surface& surface) { return static_cast<FormWindow&>(surface);
 
 QtFrontEnd::QtFrontEnd(QSize model_size, bool hold_keyboard)
     : screen_(PrimaryOrigin(), model_size) {
+    StartAccessibility();
     popup_ = std::make_unique<PopupMenuView>(
         [this](const std::string& item) {
             if (presenter_) presenter_->Choose(item);
@@ -108,6 +110,10 @@ void QtFrontEnd::Rest(Surface* rest) {
             keyboard_->Release();
     }
     if (began && !keyboard_) window->activateWindow();
+}
+
+void QtFrontEnd::Announce(Surface& surface, const std::string& text) {
+    Window(surface).Announce(text);
 }
 
 void QtFrontEnd::Later(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }

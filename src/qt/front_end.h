@@ -48,6 +48,8 @@ public:
     void CloseMenu() override;
     // The covers, and the keyboard grab; without it, the rest screen is activated.
     void Rest(Surface* rest) override;
+    // Through the window's announcer, or, for the banner, its own showing.
+    void Announce(Surface& surface, const std::string& text) override;
     // A zero-time timer of this object's.
     void Later(std::function<void()> task) override;
     // In the font a widget completes from the application's.

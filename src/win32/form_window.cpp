@@ -139,6 +139,15 @@ FormWindow::FormWindow(Form& form, Presenter& presenter, Look& look, Pictures& p
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     MakeViews();
+    // Last, below the controls: the dialog manager never reaches it.
+    announcer_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
+                                   0, hwnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void FormWindow::Announce(const std::string& text) {
+    if (!announcer_ || !form_) return;
+    ::SetWindowTextW(announcer_, Widen(text).c_str());
+    ::NotifyWinEvent(EVENT_SYSTEM_ALERT, announcer_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 FormWindow::~FormWindow() {
@@ -275,7 +284,7 @@ bool FormWindow::DialogKey(MSG& m) {
         if (focus && focus->control->kind() == Control::Kind::ComboBox &&
             ::SendMessageW(focus->hwnd, CB_GETDROPPEDSTATE, 0, 0))
             return ::IsDialogMessageW(hwnd_, &m);
-        if (m.message == WM_KEYDOWN) presenter_.Press(enter ? Key::Enter : Key::Escape);
+        if (m.message == WM_KEYDOWN) presenter_.Press(*this, enter ? Key::Enter : Key::Escape);
         return true;
     }
     return ::IsDialogMessageW(hwnd_, &m);

@@ -42,6 +42,10 @@ LRESULT CALLBACK Win32FrontEnd::LaterProc(HWND window, UINT message, WPARAM w, L
     return 0;
 }
 
+void Win32FrontEnd::Announce(Surface& surface, const std::string& text) {
+    static_cast<FormWindow&>(surface).Announce(text);
+}
+
 void Win32FrontEnd::Later(std::function<void()> task) {
     later_.push_back(std::move(task));
     ::PostMessageW(later_window_, kRunLater, 0, 0);

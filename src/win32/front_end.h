@@ -48,6 +48,8 @@ public:
     void CloseMenu() override;
     // Measured with GDI in the font the windows draw with.
     Size TextSize(const Font& font, const std::string& text) override;
+    // An alert from the window's announcer, which a screen reader speaks.
+    void Announce(Surface& surface, const std::string& text) override;
     // Posted to a message-only window of the front end's.
     void Later(std::function<void()> task) override;
     // Covers the other monitors (a click there is one on the rest screen) and
