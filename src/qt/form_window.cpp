@@ -185,6 +185,8 @@ void FormWindow::Show(Surface* owner_surface) {
 }
 
 void FormWindow::Hide() {
+    // What it said goes with it, or it would be said again at the next showing.
+    announcer_->hide();
     hide();
     // A hidden window keeps neither its native window nor its backing store
     // (the rest screen's is as large as the screen); showing it makes new ones.
