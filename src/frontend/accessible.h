@@ -42,6 +42,9 @@ Accessible Describe(const Control& control);
 // The lone word for each role, as a trace or a test writes it.
 const char* RoleName(AccessibleRole role);
 
+// Declines the banner from anywhere on the desktop while it is up.
+inline constexpr const char* kDeclineKey = "Ctrl+Alt+N";
+
 // Spoken unasked as the rest screen comes up and as it goes.
 inline constexpr const char* kRestBegins = "The rest begins.";
 inline constexpr const char* kRestEnds = "The rest is over.";

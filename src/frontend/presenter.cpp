@@ -24,6 +24,7 @@ Presenter::Presenter(Runtime& runtime, FrontEnd& front, int dpi)
         if (form->Visible()) Shown(*form);
     }
     UpdateRest();
+    UpdateBanner();
     runtime_.AddObserver(this);
 }
 
@@ -31,6 +32,7 @@ Presenter::~Presenter() {
     *alive_ = false;
     runtime_.RemoveObserver(this);
     if (rest_) front_.Rest(nullptr);
+    if (banner_) front_.Banner(nullptr);
     for (auto& [form, surface] : surfaces_) {
         if (!surface) continue;
         surface->Detach();
@@ -80,6 +82,7 @@ Form* Presenter::FormOf(const Surface& surface) const {
 void Presenter::OnEvent(const Event& e) {
     Handle(e);
     UpdateRest();
+    UpdateBanner();
 }
 
 void Presenter::Handle(const Event& e) {
@@ -167,6 +170,10 @@ void Presenter::Unloaded(Form& form) {
         rest_ = nullptr;
         front_.Rest(nullptr);
     }
+    if (banner_ == surface) {
+        banner_ = nullptr;
+        front_.Banner(nullptr);
+    }
     FrontEnd* front = &front_;
     front_.Later([front, surface] { front->Destroy(*surface); });
 }
@@ -194,6 +201,15 @@ void Presenter::UpdateRest() {
         Restack();
         front_.Announce(*rest, kRestBegins);
     }
+}
+
+void Presenter::UpdateBanner() {
+    Surface* banner = nullptr;
+    for (const auto& [form, surface] : surfaces_)
+        if (surface && form->Visible() && form->Role() == WindowRole::Banner) banner = surface;
+    if (banner == banner_) return;
+    banner_ = banner;
+    front_.Banner(banner);
 }
 
 void Presenter::OpenMenuLater(Form& form) {

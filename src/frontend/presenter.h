@@ -90,6 +90,7 @@ private:
     void Unloaded(Form& form);
     void Restack();
     void UpdateRest();
+    void UpdateBanner();
     void OpenMenuLater(Form& form);
     void AnnounceLater(Form& form);
 
@@ -99,6 +100,7 @@ private:
     // Every loaded window; its real one once made.
     std::map<const Form*, Surface*> surfaces_;
     Surface* rest_ = nullptr;
+    Surface* banner_ = nullptr;
     std::optional<Point> click_at_;
     // Tasks left for later find the presenter gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -1,6 +1,7 @@
 #include "qt/control_views.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -147,6 +148,14 @@ ButtonView::ButtonView(QWidget* parent, InputSink& sink, CommandButton& button)
     connect(this, &QPushButton::clicked, this, [this, &sink, &button] {
         sink.Click(&button, mapToGlobal(rect().center()));
     });
+}
+
+void ButtonView::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 void ButtonView::Sync(const CommandButton& button) {

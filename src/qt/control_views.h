@@ -98,6 +98,10 @@ class ButtonView : public QPushButton {
 public:
     ButtonView(QWidget* parent, InputSink& sink, CommandButton& button);
     void Sync(const CommandButton& button);
+
+protected:
+    // Enter on the button that has the keyboard presses it, as Space does.
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace vz::qt

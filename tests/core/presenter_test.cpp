@@ -35,7 +35,9 @@ public:
     };
 
     Lines log;
-    Lines said;  // what a screen reader was told unasked, apart from the rest
+    // What a screen reader was told unasked, and when the decline key holds,
+    // apart from the rest.
+    Lines said;
     std::deque<std::function<void()>> later;
 
     // What the toolkit's loop does once the current event is done.
@@ -66,6 +68,7 @@ public:
     }
     void CloseMenu() override { log.push_back("close menu"); }
     void Rest(Surface* s) override { log.push_back("rest " + (s ? Name(s) : "over")); }
+    void Banner(Surface* s) override { said.push_back("decline key " + (s ? "on " + Name(s) : "off")); }
     void Announce(Surface& s, const std::string& text) override {
         said.push_back(Name(&s) + ": " + text);
     }
@@ -145,7 +148,8 @@ TEST_F(Contract, TheMenuOpensOnceTheClickIsDoneAndSmallWindowsStackAboveTheRestS
 TEST_F(Contract, AScreenReaderHearsTheBannerOnceWithItsTextAndTheRestBeginAndEnd) {
     Attach();
     run_.Do("start\nwait 58m");
-    EXPECT_TRUE(front_.said.empty()) << "not before the banner's text is set";
+    EXPECT_EQ(std::exchange(front_.said, {}), Lines{"decline key on frmSplash"})
+        << "nothing said before the banner's text is set";
     front_.RunLater();
     EXPECT_EQ(std::exchange(front_.said, {}),
               Lines{"frmSplash: Why not take a rest of 2 minutes."});
@@ -162,14 +166,17 @@ TEST_F(Contract, AScreenReaderHearsTheBannerOnceWithItsTextAndTheRestBeginAndEnd
     run_.Do("wait 110s");
     front_.RunLater();
     EXPECT_EQ(std::exchange(front_.said, {}),
-              (Lines{"frmSplash: The rest begins.", "frmSplash: The rest is over."}));
+              (Lines{"frmSplash: The rest begins.", "decline key off",
+                     "frmSplash: The rest is over."}));
     // A declined banner says nothing more; the next hour's banner is heard again.
     run_.Do("wait 58m");
     front_.RunLater();
     presenter_->Decline(Of("frmSplash"));
     run_.Do("wait 1h");
     front_.RunLater();
-    EXPECT_EQ(front_.said, (Lines{"frmSplash: Why not take a rest of 2 minutes.",
+    EXPECT_EQ(front_.said, (Lines{"decline key on frmSplash",
+                                  "frmSplash: Why not take a rest of 2 minutes.",
+                                  "decline key off", "decline key on frmSplash",
                                   "frmSplash: Why not take a rest of 2 minutes."}));
 }
 
