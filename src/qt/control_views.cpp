@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 #include "qt/fonts.h"
 #include "qt/units.h"
@@ -108,6 +109,9 @@ void LineView::paintEvent(QPaintEvent*) {
 
 ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo)
     : QComboBox(parent), combo_(&combo) {
+    // The program's own colours, whatever the desktop's theme: a dark one
+    // would put light text on the list's white.
+    setPalette(style()->standardPalette());
     setObjectName(QString::fromStdString(combo.Path()));
     setFont(ToQFont(combo.font));
     setFocusPolicy(Qt::StrongFocus);
@@ -144,6 +148,7 @@ ButtonView::ButtonView(QWidget* parent, InputSink& sink, CommandButton& button)
     setObjectName(QString::fromStdString(button.Path()));
     setFont(ToQFont(button.font));
     setAutoDefault(false);  // Enter and Escape go to the window, which tells the model
+    setPalette(style()->standardPalette());  // as the lists: the program's colours
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QPushButton::clicked, this, [this, &sink, &button] {
         sink.Click(&button, mapToGlobal(rect().center()));
