@@ -77,6 +77,10 @@ TEST_F(ScreenReader, TheFirstBannerIsANotificationSpokenOnceWithItsText) {
     sim_->Send(QStringLiteral("wait 9s"));
     EXPECT_EQ(Said(Spoken()), Said({kReminder})) << "said once";
     EXPECT_EQ(Said(Spoken(before)), "");
+
+    // A screen reader's press on the text declines, as a click does.
+    EXPECT_TRUE(bus_.DoAction(text, 0));
+    EXPECT_TRUE(sim_->Send(QStringLiteral("wait 0ms")).contains(QLatin1String("hide frmSplash")));
 }
 
 TEST_F(ScreenReader, TheRestScreenIsAFrameNamedByItsSloganItsStartAndEndAreSpoken) {

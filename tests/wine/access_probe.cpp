@@ -3,7 +3,8 @@
 // and control by the role and name the core gives it (a list by its label,
 // not its value), the banner raised as an alert with its text, the rest's
 // start and end alerted too, and from the keyboard the menu key opening the
-// rest screen's menu and Enter pressing the button that has the keyboard.
+// rest screen's menu, Enter pressing the button that has the keyboard, and
+// the decline key held while the banner is up.
 
 #include <windows.h>
 #include <oleacc.h>
@@ -96,18 +97,37 @@ int main() {
     setup.scheduler.Advance(58 * 60 * 1000);
     Pump();
     HWND splash = setup.Window("frmSplash");
+    // Ctrl+Alt+N is the program's while the banner is up: no other program
+    // may take it then.
+    const bool taken = !::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'N');
+    if (!taken) ::UnregisterHotKey(nullptr, 7);
+    Check(taken, "the decline key is held while the banner is up");
     const Read banner = ReadOf(splash);
     Check(banner.role == ROLE_SYSTEM_ALERT && banner.name == L"Why not take a rest of 2 minutes.",
           "the banner is an alert named by its text");
     Check(alerts == std::vector<std::wstring>{L"Why not take a rest of 2 minutes."},
           "its text is alerted once as it shows");
 
+    // The key pressed: the banner goes, declined, and the key is free again.
+    HWND later = ::FindWindowExW(HWND_MESSAGE, nullptr, L"VerezerudLater", nullptr);
+    ::PostMessageW(later, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'N'));
+    Pump();
+    Check(!::IsWindowVisible(splash), "the decline key puts the banner away");
+    const bool free = ::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'N');
+    if (free) ::UnregisterHotKey(nullptr, 7);
+    Check(free, "and lets the key go");
+
+    // The next hour's banner, heard again, and its rest screen.
+    setup.scheduler.Advance(60 * 60 * 1000);
+    Pump();
+    Check(alerts.size() == 2 && alerts.back() == L"Why not take a rest of 2 minutes.",
+          "the next banner is alerted");
     setup.scheduler.Advance(10 * 1000);
     Pump();
     const Read rest = ReadOf(splash);
     Check(rest.role == ROLE_SYSTEM_WINDOW && rest.name == L"Rirodov is the best Chinese school online!",
           "the rest screen is a window named by its slogan");
-    Check(alerts.size() == 2 && alerts.back() == L"The rest begins.", "the rest's start is alerted");
+    Check(alerts.size() == 3 && alerts.back() == L"The rest begins.", "the rest's start is alerted");
 
     // The menu key: the menu opens, as a click on the rest screen opens it.
     // The real menu would open once this is done, in a loop of its own: the
@@ -147,7 +167,7 @@ int main() {
 
     setup.scheduler.Advance(110 * 1000);
     Pump();
-    Check(alerts.size() == 3 && alerts.back() == L"The rest is over.", "the rest's end is alerted");
+    Check(alerts.size() == 4 && alerts.back() == L"The rest is over.", "the rest's end is alerted");
 
     ::UnhookWinEvent(hook);
     setup.program.Stop();
