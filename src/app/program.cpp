@@ -7,6 +7,8 @@ namespace vz {
 
 Program::Program(Services services, Options options)
     : options_(std::move(options)), runtime_(std::move(services)), module1_(runtime_) {
+    // `desktop` is the front end's to read (MotionFor); until it does, the blink.
+    if (const auto choice = ParseMotion(options_.Get("motion"))) motion_ = Resolve(*choice, false);
     runtime_.Register(FrmSplash::kName, [this](Runtime& rt) {
         auto splash = std::make_unique<FrmSplash>(rt, module1_, options_, presence_);
         splash->motion = motion_;

@@ -132,6 +132,7 @@ TEST(Options, TheReportSaysEachValueAndWhereItCameFrom) {
     EXPECT_EQ(OptionsReport(options, {}),
               (std::vector<std::string>{"away-counts-as-rest = off (default; off or on)",
                                         "hold-while-busy = on (u.conf:1)",
+                                        "motion = blink (default; blink, still or desktop)",
                                         "presence sources: none"}));
 }
 
