@@ -7,8 +7,12 @@ namespace vz {
 
 Program::Program(Services services, Options options)
     : options_(std::move(options)), runtime_(std::move(services)), module1_(runtime_) {
+    // `desktop` is the front end's to read (MotionFor); until it does, the blink.
+    if (const auto choice = ParseMotion(options_.Get("motion"))) motion_ = Resolve(*choice, false);
     runtime_.Register(FrmSplash::kName, [this](Runtime& rt) {
-        return std::make_unique<FrmSplash>(rt, module1_, options_, presence_);
+        auto splash = std::make_unique<FrmSplash>(rt, module1_, options_, presence_);
+        splash->motion = motion_;
+        return splash;
     });
     RegisterDialogs(runtime_);
 }
@@ -20,6 +24,11 @@ void Program::Start() {
     // Reported once the program runs, so that no report ends it.
     for (const std::string& problem : options_.Problems()) runtime_.ReportError(problem);
     presence_.StartSources();
+}
+
+void Program::SetMotion(Motion motion) {
+    motion_ = motion;
+    if (FrmSplash* splash = Splash()) splash->motion = motion;
 }
 
 FrmSplash* Program::Splash() const {

@@ -11,6 +11,7 @@
 #include "options/options.h"
 #include "platform/runtime.h"
 #include "reminder/presence_tracker.h"
+#include "reminder/motion.h"
 
 namespace vz {
 
@@ -35,6 +36,9 @@ public:
     // presence sources.
     void Start();
     void Stop() { runtime_.Stop(); }
+    // How the rest screen moves, from now on and for a reminder window
+    // loaded later.
+    void SetMotion(Motion motion);
     // The reminder window, where it is loaded.
     FrmSplash* Splash() const;
 
@@ -44,6 +48,7 @@ private:
     Runtime runtime_;
     Module1 module1_;
     bool started_ = false;
+    Motion motion_ = Motion::Blink;
 };
 
 // What `--options` prints: each option's value and where it came from, then

@@ -30,6 +30,7 @@ FrmAbout::FrmAbout(Runtime& runtime)
       lblStatement(*this, "lblStatement"),
       Line1{Line(*this, "Line1(0)"), Line(*this, "Line1(1)")} {
     DesignBorderless(*this, 4710, 2850);
+    accessible_name = "About";
     DesignBackColor(kLightYellow);
 
     picIcon.Design(300, 225, 480, 480, true, 7);

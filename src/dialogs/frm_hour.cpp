@@ -11,6 +11,7 @@ FrmHour::FrmHour(Runtime& runtime)
       Label2(*this, "Label2"),
       Timer1(*this, "Timer1", kCloseAfterMs, true) {
     DesignDialog(*this, 7965, 630);
+    accessible_name = "How long has the computer been used?";
     Label1.Design(165, 180, 7605, 240, true, 0);
     Label1.caption_ =
         "The computer has been used               hours since the installation of the "

@@ -36,6 +36,7 @@ FrmSetting::FrmSetting(Runtime& runtime)
       Command2(*this, "Command2"),
       Timer1(*this, "Timer1", kCloseAfterMs, true) {
     DesignDialog(*this, 4500, 900);
+    accessible_name = "Setting";
     struct LabelDesign {
         const char* caption;
         double left, top, width;

@@ -62,6 +62,15 @@ public:
     // keyboard and every monitor are the program's.
     virtual void Rest(Surface* rest) = 0;
 
+    // The banner is up (`banner`) or gone (nullptr): while it is up, the
+    // decline key (frontend/accessible.h) declines it from wherever the
+    // keyboard is, through Presenter::Decline, without taking the focus.
+    virtual void Banner(Surface* banner) = 0;
+
+    // Says `text` to a screen reader unasked, from `surface`, without moving
+    // the keyboard: the banner's reminder, the rest's start and end.
+    virtual void Announce(Surface& surface, const std::string& text) = 0;
+
     // Runs `task` once the current event is done, from the toolkit's loop.
     virtual void Later(std::function<void()> task) = 0;
     // The size of one line of text in `font`, as this front end draws it.

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/accessible.h"
 #include "platform/control.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -23,6 +24,7 @@ Presenter::Presenter(Runtime& runtime, FrontEnd& front, int dpi)
         if (form->Visible()) Shown(*form);
     }
     UpdateRest();
+    UpdateBanner();
     runtime_.AddObserver(this);
 }
 
@@ -30,6 +32,7 @@ Presenter::~Presenter() {
     *alive_ = false;
     runtime_.RemoveObserver(this);
     if (rest_) front_.Rest(nullptr);
+    if (banner_) front_.Banner(nullptr);
     for (auto& [form, surface] : surfaces_) {
         if (!surface) continue;
         surface->Detach();
@@ -79,6 +82,7 @@ Form* Presenter::FormOf(const Surface& surface) const {
 void Presenter::OnEvent(const Event& e) {
     Handle(e);
     UpdateRest();
+    UpdateBanner();
 }
 
 void Presenter::Handle(const Event& e) {
@@ -94,6 +98,8 @@ void Presenter::Handle(const Event& e) {
             Shown(*e.form);
             return;
         case EventKind::Hide:
+            // Its end is told while the rest screen is still there to tell it.
+            if (surface && surface == rest_) front_.Announce(*surface, kRestEnds);
             if (surface) surface->Hide();
             return;
         case EventKind::Topmost:
@@ -136,6 +142,19 @@ void Presenter::Shown(Form& form) {
     }
     surface->Show(form.IsModal() && form.Owner() ? Build(*form.Owner()) : nullptr);
     Restack();
+    if (Describe(form).role == AccessibleRole::Notification) AnnounceLater(form);
+}
+
+void Presenter::AnnounceLater(Form& form) {
+    // The banner shows before its text is set, in the same handler.
+    const Form* window = &form;
+    front_.Later([this, alive = alive_, window] {
+        if (!*alive) return;
+        const auto it = surfaces_.find(window);
+        if (it == surfaces_.end() || !it->second || !window->Visible()) return;
+        const Accessible a = Describe(*window);
+        if (a.role == AccessibleRole::Notification) front_.Announce(*it->second, a.name);
+    });
 }
 
 void Presenter::Unloaded(Form& form) {
@@ -150,6 +169,10 @@ void Presenter::Unloaded(Form& form) {
     if (rest_ == surface) {
         rest_ = nullptr;
         front_.Rest(nullptr);
+    }
+    if (banner_ == surface) {
+        banner_ = nullptr;
+        front_.Banner(nullptr);
     }
     FrontEnd* front = &front_;
     front_.Later([front, surface] { front->Destroy(*surface); });
@@ -174,7 +197,19 @@ void Presenter::UpdateRest() {
     if (rest == rest_) return;
     rest_ = rest;
     front_.Rest(rest);
-    if (rest) Restack();
+    if (rest) {
+        Restack();
+        front_.Announce(*rest, kRestBegins);
+    }
+}
+
+void Presenter::UpdateBanner() {
+    Surface* banner = nullptr;
+    for (const auto& [form, surface] : surfaces_)
+        if (surface && form->Visible() && form->Role() == WindowRole::Banner) banner = surface;
+    if (banner == banner_) return;
+    banner_ = banner;
+    front_.Banner(banner);
 }
 
 void Presenter::OpenMenuLater(Form& form) {
@@ -210,6 +245,28 @@ void Presenter::Select(Surface& surface, ComboBox& combo, int position) {
 }
 
 void Presenter::Press(Key key) { runtime_.Press(key); }
+
+void Presenter::Press(Surface& surface, Key key) {
+    const Form* form = FormOf(surface);
+    if (key == Key::Escape && form && form->Role() == WindowRole::Banner)
+        Decline(surface);
+    else
+        Press(key);
+}
+
+void Presenter::MenuKey(Surface& surface, std::optional<Point> screen_at) {
+    Click(surface, nullptr, screen_at);
+}
+
+void Presenter::Decline(Surface& surface) {
+    Form* form = FormOf(surface);
+    if (!form || form->Role() != WindowRole::Banner || !form->Visible()) return;
+    for (Control* c : form->Controls())
+        if (c->kind() == Control::Kind::Label && c->Visible() && c->on_click) {
+            Click(surface, c);
+            return;
+        }
+}
 
 void Presenter::Choose(const std::string& item) { runtime_.Choose(item); }
 

@@ -12,7 +12,12 @@
 // - when the rest screen is up, by the role its window says it has;
 // - that a real window goes only once the event that closed the model's is
 //   done, and that the pop-up menu opens once the handler that asked for it
-//   is done (some desktops run a menu's own loop inside the call).
+//   is done (some desktops run a menu's own loop inside the call);
+// - what a screen reader hears unasked (frontend/accessible.h): the banner's
+//   text once it is set, the rest's start, and its end before it goes;
+// - what the keyboard does where the model knows only the pointer: the menu
+//   key opens the menu as a click on the window does, and the banner's text
+//   is clicked away from the keyboard.
 // Input comes back typed, from the real window it happened on: a control
 // the window shows, never a name to be looked up again.
 
@@ -62,6 +67,15 @@ public:
     void Hover(Surface& surface, Control* control);
     void Select(Surface& surface, ComboBox& combo, int position);
     void Press(Key key);
+    // A key on a real window: Escape on the banner declines it, as clicking
+    // its text does; otherwise Enter and Escape go to the model.
+    void Press(Surface& surface, Key key);
+    // The menu key (or Shift+F10) on a window: a click on its own surface at
+    // `screen_at`, where a pop-up menu opens.
+    void MenuKey(Surface& surface, std::optional<Point> screen_at = {});
+    // The banner's text clicked away from the keyboard: a click on the
+    // control that declines, if the window shows one.
+    void Decline(Surface& surface);
     void Choose(const std::string& item);
     void Dismiss();
 
@@ -76,7 +90,9 @@ private:
     void Unloaded(Form& form);
     void Restack();
     void UpdateRest();
+    void UpdateBanner();
     void OpenMenuLater(Form& form);
+    void AnnounceLater(Form& form);
 
     Runtime& runtime_;
     FrontEnd& front_;
@@ -84,6 +100,7 @@ private:
     // Every loaded window; its real one once made.
     std::map<const Form*, Surface*> surfaces_;
     Surface* rest_ = nullptr;
+    Surface* banner_ = nullptr;
     std::optional<Point> click_at_;
     // Tasks left for later find the presenter gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -36,6 +36,7 @@ const std::vector<OptionKey>& OptionKeys() {
     static const std::vector<OptionKey> keys = {
         {"away-counts-as-rest", {"off", "on"}},
         {"hold-while-busy", {"off", "on"}},
+        {"motion", {"blink", "still", "desktop"}},
     };
     return keys;
 }

@@ -86,6 +86,9 @@ public:
     bool show_in_taskbar = true;
     bool centre_on_load = false;  // start-up position: centred
     std::string icon;  // resource name
+    // What a screen reader calls a window that shows no title: the menu entry
+    // that opens it.
+    std::string accessible_name;
 
     // Called by the runtime and by controls.
     void AddControl(Control* control) { controls_.push_back(control); }

@@ -1,7 +1,10 @@
 #include "qt/control_views.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 #include "qt/fonts.h"
 #include "qt/units.h"
@@ -12,6 +15,8 @@ PointerWidget::PointerWidget(QWidget* parent, InputSink& sink, Control* control)
     : QWidget(parent), sink_(sink), control_(control) {
     setMouseTracking(true);  // moves without a button held count too
 }
+
+void PointerWidget::Activate() { sink_.Click(control_, mapToGlobal(rect().center())); }
 
 void PointerWidget::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressed_ = true;
@@ -102,7 +107,11 @@ void LineView::paintEvent(QPaintEvent*) {
     p.drawLine(line_);
 }
 
-ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo) : QComboBox(parent) {
+ComboView::ComboView(QWidget* parent, InputSink& sink, ComboBox& combo)
+    : QComboBox(parent), combo_(&combo) {
+    // The program's own colours, whatever the desktop's theme: a dark one
+    // would put light text on the list's white.
+    setPalette(style()->standardPalette());
     setObjectName(QString::fromStdString(combo.Path()));
     setFont(ToQFont(combo.font));
     setFocusPolicy(Qt::StrongFocus);
@@ -121,7 +130,12 @@ void ComboView::Sync(const ComboBox& combo) {
         clear();
         addItems(items);
     }
-    setCurrentIndex(combo.ListIndex());
+    if (currentIndex() != combo.ListIndex()) {
+        setCurrentIndex(combo.ListIndex());
+        // A screen reader reads the list's new value.
+        QAccessibleValueChangeEvent changed(this, currentText().trimmed());
+        QAccessible::updateAccessibility(&changed);
+    }
     QPalette pal = palette();
     pal.setColor(QPalette::Base, ToQColor(combo.back_color));
     pal.setColor(QPalette::Button, ToQColor(combo.back_color));
@@ -134,10 +148,19 @@ ButtonView::ButtonView(QWidget* parent, InputSink& sink, CommandButton& button)
     setObjectName(QString::fromStdString(button.Path()));
     setFont(ToQFont(button.font));
     setAutoDefault(false);  // Enter and Escape go to the window, which tells the model
+    setPalette(style()->standardPalette());  // as the lists: the program's colours
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QPushButton::clicked, this, [this, &sink, &button] {
         sink.Click(&button, mapToGlobal(rect().center()));
     });
+}
+
+void ButtonView::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 void ButtonView::Sync(const CommandButton& button) {

@@ -18,6 +18,9 @@ namespace vz::qt {
 class PointerWidget : public QWidget {
 public:
     PointerWidget(QWidget* parent, InputSink& sink, Control* control);
+    Control* Model() const { return control_; }
+    // A click on it from the keyboard or a screen reader, at its middle.
+    void Activate();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -85,12 +88,20 @@ class ComboView : public QComboBox {
 public:
     ComboView(QWidget* parent, InputSink& sink, ComboBox& combo);
     void Sync(const ComboBox& combo);
+    ComboBox* Model() const { return combo_; }
+
+private:
+    ComboBox* combo_;
 };
 
 class ButtonView : public QPushButton {
 public:
     ButtonView(QWidget* parent, InputSink& sink, CommandButton& button);
     void Sync(const CommandButton& button);
+
+protected:
+    // Enter on the button that has the keyboard presses it, as Space does.
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace vz::qt

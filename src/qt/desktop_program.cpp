@@ -11,6 +11,8 @@
 #include <iostream>
 #include <utility>
 
+#include "qt/desktop_motion.h"
+
 namespace vz::qt {
 namespace {
 
@@ -49,6 +51,8 @@ DesktopProgram::DesktopProgram(QApplication& app, const std::string& folder, Opt
         Services{scheduler_, disk_, sound_, resources_, screen, decimal}, std::move(options));
     for (auto& source : DesktopPresenceSources(scheduler_, &program_->options()))
         program_->AddPresenceSource(std::move(source));
+    if (const auto motion = ParseMotion(program_->options().Get("motion")))
+        program_->SetMotion(MotionFor(*motion));
     front_end_ = std::make_unique<QtFrontEnd>(size);
     presenter_ = std::make_unique<Presenter>(program_->runtime(), *front_end_);
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <qdrawutil.h>
 
+#include "frontend/accessible.h"
 #include "frontend/presenter.h"
 #include "platform/control.h"
 #include "platform/controls.h"
@@ -39,7 +40,8 @@ FormWindow::FormWindow(Form& form, Presenter& presenter, QRect screen,
       presenter_(presenter),
       name_(form.name()),
       screen_(screen),
-      frame_(presenter.layout().Frame(form)) {
+      frame_(presenter.layout().Frame(form)),
+      announcer_(new Announcer(this)) {
     setWindowFlags(FlagsFor(form, false));
     setObjectName(QString::fromStdString(name_));
     setWindowTitle(QString::fromStdString(Title(form)));
@@ -183,6 +185,8 @@ void FormWindow::Show(Surface* owner_surface) {
 }
 
 void FormWindow::Hide() {
+    // What it said goes with it, or it would be said again at the next showing.
+    announcer_->hide();
     hide();
     // A hidden window keeps neither its native window nor its backing store
     // (the rest screen's is as large as the screen); showing it makes new ones.
@@ -212,7 +216,21 @@ void FormWindow::Select(ComboBox& combo, int position) {
 }
 
 void FormWindow::Press(Key key) {
-    if (form_) presenter_.Press(key);
+    if (form_) presenter_.Press(*this, key);
+}
+
+void FormWindow::MenuKey() {
+    if (!form_) return;
+    const std::optional<Point> free = presenter_.layout().FreePoint(*form_);
+    const QPoint at = free ? ToQPoint(*free) : rect().center();
+    presenter_.MenuKey(*this, FromQPoint(mapToGlobal(at)));
+}
+
+void FormWindow::Announce(const std::string& text) {
+    if (!form_ || !isVisible()) return;
+    // A notification window is spoken as it shows, with its name.
+    if (Describe(*form_).role == AccessibleRole::Notification) return;
+    announcer_->Say(QString::fromStdString(text));
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {
@@ -239,6 +257,16 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
             return;
         case Qt::Key_Escape:
             Press(Key::Escape);
+            return;
+        case Qt::Key_Menu:
+            MenuKey();
+            return;
+        case Qt::Key_F10:
+            if (e->modifiers() & Qt::ShiftModifier) {
+                MenuKey();
+                return;
+            }
+            QWidget::keyPressEvent(e);
             return;
         default:
             QWidget::keyPressEvent(e);

@@ -12,6 +12,7 @@
 
 #include "frontend/front_end.h"
 #include "platform/form.h"
+#include "qt/accessibility.h"
 #include "qt/control_views.h"
 
 namespace vz {
@@ -44,6 +45,9 @@ public:
     // Called just before the window asks to go full screen.
     std::function<void()> before_full_screen;
 
+    // Speaks `text` to a screen reader unasked (frontend/front_end.h).
+    void Announce(const std::string& text);
+
     // The widget that shows a control, by its name ("Label2"); nothing if none.
     QWidget* View(const std::string& control) const;
 
@@ -62,6 +66,8 @@ private:
     void BuildControls();
     void FocusFirstControl();
     void ApplyGeometry(QRect outer, bool whole);
+    // The menu key: a click on the window's own surface, where a menu opens.
+    void MenuKey();
 
     Form* form_;
     Presenter& presenter_;
@@ -71,6 +77,7 @@ private:
     QColor back_;
     bool full_screen_ = false;
     std::map<std::string, QPointer<QWidget>> views_;
+    Announcer* announcer_;
 };
 
 }  // namespace vz::qt

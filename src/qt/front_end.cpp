@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include "frontend/presenter.h"
+#include "qt/accessibility.h"
+#include "qt/decline_key.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
 #include "qt/keyboard_hold.h"
@@ -30,6 +32,7 @@ FormWindow& Window(Surface& surface) { return static_cast<FormWindow&>(surface);
 
 QtFrontEnd::QtFrontEnd(QSize model_size, bool hold_keyboard)
     : screen_(PrimaryOrigin(), model_size) {
+    StartAccessibility();
     popup_ = std::make_unique<PopupMenuView>(
         [this](const std::string& item) {
             if (presenter_) presenter_->Choose(item);
@@ -39,12 +42,16 @@ QtFrontEnd::QtFrontEnd(QSize model_size, bool hold_keyboard)
         },
         WaylandSession(CurrentSession()));
     covers_ = std::make_unique<MonitorCovers>();
+    decline_key_ = std::make_unique<DeclineKey>([this] {
+        if (presenter_ && banner_) presenter_->Decline(*banner_);
+    });
     if (hold_keyboard) keyboard_ = std::make_unique<KeyboardHold>();
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { FollowPrimary(); });
     FollowPrimary();
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    decline_key_.reset();
     keyboard_.reset();
     covers_.reset();
     popup_.reset();
@@ -108,6 +115,15 @@ void QtFrontEnd::Rest(Surface* rest) {
             keyboard_->Release();
     }
     if (began && !keyboard_) window->activateWindow();
+}
+
+void QtFrontEnd::Banner(Surface* banner) {
+    banner_ = banner ? &Window(*banner) : nullptr;
+    decline_key_->Hold(banner != nullptr);
+}
+
+void QtFrontEnd::Announce(Surface& surface, const std::string& text) {
+    Window(surface).Announce(text);
 }
 
 void QtFrontEnd::Later(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }

@@ -23,6 +23,7 @@ class Presenter;
 namespace vz::qt {
 
 class FormWindow;
+class DeclineKey;
 class KeyboardHold;
 class MonitorCovers;
 class PopupMenuView;
@@ -48,6 +49,10 @@ public:
     void CloseMenu() override;
     // The covers, and the keyboard grab; without it, the rest screen is activated.
     void Rest(Surface* rest) override;
+    // The decline key held on the desktop while the banner is up.
+    void Banner(Surface* banner) override;
+    // Through the window's announcer, or, for the banner, its own showing.
+    void Announce(Surface& surface, const std::string& text) override;
     // A zero-time timer of this object's.
     void Later(std::function<void()> task) override;
     // In the font a widget completes from the application's.
@@ -63,6 +68,8 @@ private:
     std::unique_ptr<PopupMenuView> popup_;
     std::unique_ptr<MonitorCovers> covers_;
     std::unique_ptr<KeyboardHold> keyboard_;
+    std::unique_ptr<DeclineKey> decline_key_;
+    QPointer<FormWindow> banner_;
     QPointer<FormWindow> rest_;
     QMetaObject::Connection primary_moved_;
 };

@@ -220,6 +220,8 @@ void FrmSplash::ShowRestScreen() {
 }
 
 void FrmSplash::Timer3_Timer() {
+    // The timers still run, so that the rest screen is known by them.
+    if (motion == Motion::Still) return;
     Random& random = runtime().random();
     random.Randomize(runtime().scheduler().NowMs());
     const double r1 = random.Rnd();
@@ -227,7 +229,10 @@ void FrmSplash::Timer3_Timer() {
     Image1.Move((Width() - Image1.Width()) * r1, (Height() - Image1.Height()) * r2);
 }
 
-void FrmSplash::Timer4_Timer() { Label1.SetVisible(!Label1.Visible()); }
+void FrmSplash::Timer4_Timer() {
+    if (motion == Motion::Still) return;
+    Label1.SetVisible(!Label1.Visible());
+}
 
 void FrmSplash::Label2_Click() {
     Timer2.SetEnabled(false);

@@ -11,6 +11,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/timer.h"
+#include "reminder/motion.h"
 
 namespace vz {
 
@@ -29,6 +30,8 @@ public:
     Byte RestTim = 0;
     Byte Preparat = 0;
     bool GaiBian = false;
+    // Still: the rest screen's slogan stands and its picture stays centred.
+    Motion motion = Motion::Blink;
 
     void Form_Load() override;
     void Form_Unload(int& cancel) override;

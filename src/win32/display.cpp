@@ -35,4 +35,15 @@ Display PrimaryDisplay() {
     return d;
 }
 
+bool DesktopReducesMotion() {
+    BOOL animations = TRUE;
+    if (!::SystemParametersInfoW(0x1042 /* SPI_GETCLIENTAREAANIMATION */, 0, &animations, 0))
+        return false;
+    return !animations;
+}
+
+Motion MotionFor(MotionChoice choice) {
+    return Resolve(choice, choice == MotionChoice::Desktop && DesktopReducesMotion());
+}
+
 }  // namespace vz::win32

@@ -4,6 +4,8 @@
 // inches of this monitor) and its dots per inch (how large a pixel of the
 // model is on it).
 
+#include "reminder/motion.h"
+
 namespace vz::win32 {
 
 struct Display {
@@ -12,5 +14,11 @@ struct Display {
 };
 
 Display PrimaryDisplay();
+
+// Whether the user turned the system's animations off (Ease of Access:
+// "Show animations in Windows"), for the rest screen's `motion = desktop`.
+bool DesktopReducesMotion();
+// The motion a choice comes to; the system is asked only for Desktop.
+Motion MotionFor(MotionChoice choice);
 
 }  // namespace vz::win32

@@ -1,9 +1,14 @@
 #include "win32/form_window.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
+#include <optional>
 #include <string>
 
+#include "frontend/accessible.h"
 #include "frontend/presenter.h"
+#include "win32/accessible_object.h"
 #include "os/path.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -112,6 +117,24 @@ void SyncItems(HWND combo, const ComboBox& model) {
         ::SendMessageW(combo, CB_SETCURSEL, WPARAM(model.ListIndex()), 0);
 }
 
+long SystemRole(AccessibleRole role) {
+    switch (role) {
+        case AccessibleRole::Window: return ROLE_SYSTEM_WINDOW;
+        case AccessibleRole::Dialog: return ROLE_SYSTEM_DIALOG;
+        case AccessibleRole::Notification: return ROLE_SYSTEM_ALERT;
+        case AccessibleRole::Text: return ROLE_SYSTEM_STATICTEXT;
+        case AccessibleRole::Button: return ROLE_SYSTEM_PUSHBUTTON;
+        case AccessibleRole::ComboBox: return ROLE_SYSTEM_COMBOBOX;
+        case AccessibleRole::Picture: return ROLE_SYSTEM_GRAPHIC;
+        case AccessibleRole::Separator: return ROLE_SYSTEM_SEPARATOR;
+    }
+    return 0;
+}
+
+Described ForScreenReader(const Accessible& a) {
+    return Described{SystemRole(a.role), Widen(a.name), Widen(a.description), Widen(a.value)};
+}
+
 void RegisterClassOnce() {
     static const bool registered = [] {
         WNDCLASSW wc{};
@@ -139,6 +162,15 @@ FormWindow::FormWindow(Form& form, Presenter& presenter, Look& look, Pictures& p
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     MakeViews();
+    // Last, below the controls: the dialog manager never reaches it.
+    announcer_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
+                                   0, hwnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void FormWindow::Announce(const std::string& text) {
+    if (!announcer_ || !form_) return;
+    ::SetWindowTextW(announcer_, Widen(text).c_str());
+    ::NotifyWinEvent(EVENT_SYSTEM_ALERT, announcer_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 FormWindow::~FormWindow() {
@@ -275,7 +307,12 @@ bool FormWindow::DialogKey(MSG& m) {
         if (focus && focus->control->kind() == Control::Kind::ComboBox &&
             ::SendMessageW(focus->hwnd, CB_GETDROPPEDSTATE, 0, 0))
             return ::IsDialogMessageW(hwnd_, &m);
-        if (m.message == WM_KEYDOWN) presenter_.Press(enter ? Key::Enter : Key::Escape);
+        // Enter on the button that has the keyboard presses it, as Space does.
+        if (enter && focus && focus->control->kind() == Control::Kind::CommandButton) {
+            if (m.message == WM_KEYDOWN) presenter_.Click(*this, focus->control);
+            return true;
+        }
+        if (m.message == WM_KEYDOWN) presenter_.Press(*this, enter ? Key::Enter : Key::Escape);
         return true;
     }
     return ::IsDialogMessageW(hwnd_, &m);
@@ -292,6 +329,9 @@ LRESULT CALLBACK FormWindow::ViewProc(HWND view, UINT message, WPARAM w, LPARAM 
     View* v = self ? self->Find(view) : nullptr;
     if (!v) return ::DefWindowProcW(view, message, w, l);
     const WNDPROC proc = v->proc;
+    if (message == WM_GETOBJECT && LONG(l) == LONG(OBJID_CLIENT) && self->form_)
+        if (const LRESULT answer = AnswerObject(view, w, ForScreenReader(Describe(*v->control))))
+            return answer;
     if (message == WM_MOUSEMOVE && self->form_) {
         POINT at = At(l);
         ::MapWindowPoints(view, parent, &at, 1);
@@ -341,6 +381,22 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {
                 if (focus && ::IsChild(hwnd_, focus)) focus_ = focus;
             } else if (focus_ && ::IsWindow(focus_) && ::IsWindowVisible(focus_)) {
                 ::SetFocus(focus_);
+                return 0;
+            }
+            break;
+        case WM_GETOBJECT:
+            if (form_ && LONG(l) == LONG(OBJID_CLIENT))
+                if (const LRESULT answer = AnswerObject(hwnd_, w, ForScreenReader(Describe(*form_))))
+                    return answer;
+            break;
+        case WM_CONTEXTMENU:
+            // The menu key or Shift+F10 (a pointer's comes with a position):
+            // a click on the window's own surface, where the menu opens.
+            if (form_ && l == LPARAM(-1)) {
+                const std::optional<Point> free = presenter_.layout().FreePoint(*form_);
+                POINT at{free ? free->x : 0, free ? free->y : 0};
+                ::ClientToScreen(hwnd_, &at);
+                presenter_.MenuKey(*this, Point{at.x, at.y});
                 return 0;
             }
             break;

@@ -38,6 +38,10 @@ public:
     Form* form() const { return form_; }
     // The system control that shows `control`; nullptr for none.
     HWND ViewOf(const Control& control) const;
+    // Raises a system alert whose text a screen reader speaks, from a control
+    // of no size that draws nothing.
+    void Announce(const std::string& text);
+    HWND announcer() const { return announcer_; }
     // A key from the message loop for this window or one of its controls;
     // true when it has been dealt with.
     bool DialogKey(MSG& message);
@@ -78,6 +82,7 @@ private:
     HWND hwnd_ = nullptr;
     POINT last_move_{-1, -1};
     HWND last_move_in_ = nullptr;
+    HWND announcer_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the keyboard when the window was left
     std::vector<View> views_;
 };

@@ -16,6 +16,8 @@ namespace {
 
 constexpr wchar_t kLaterClass[] = L"VerezerudLater";
 constexpr UINT kRunLater = WM_APP + 1;
+constexpr int kDeclineHotKey = 1;
+constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
 
 FormWindow& Window(Surface& surface) { return static_cast<FormWindow&>(surface); }
 
@@ -34,12 +36,29 @@ Win32FrontEnd::~Win32FrontEnd() {
 
 LRESULT CALLBACK Win32FrontEnd::LaterProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     auto* self = OwnerOf<Win32FrontEnd>(window);
+    if (self && message == WM_HOTKEY && w == kDeclineHotKey) {
+        if (self->banner_ && self->presenter_) self->presenter_->Decline(*self->banner_);
+        return 0;
+    }
     if (!self || message != kRunLater || self->later_.empty())
         return ::DefWindowProcW(window, message, w, l);
     std::function<void()> task = std::move(self->later_.front());
     self->later_.pop_front();
     task();
     return 0;
+}
+
+void Win32FrontEnd::Banner(Surface* banner) {
+    // Ctrl+Alt+N (kDeclineKey), only while the banner is up: a key the
+    // program holds for good would be taken from every other program.
+    if (banner && !banner_)
+        ::RegisterHotKey(later_window_, kDeclineHotKey, MOD_CONTROL | MOD_ALT | kNoRepeat, 'N');
+    if (!banner && banner_) ::UnregisterHotKey(later_window_, kDeclineHotKey);
+    banner_ = banner;
+}
+
+void Win32FrontEnd::Announce(Surface& surface, const std::string& text) {
+    static_cast<FormWindow&>(surface).Announce(text);
 }
 
 void Win32FrontEnd::Later(std::function<void()> task) {

@@ -48,6 +48,10 @@ public:
     void CloseMenu() override;
     // Measured with GDI in the font the windows draw with.
     Size TextSize(const Font& font, const std::string& text) override;
+    // The decline key as a system hot key, heard by the message-only window.
+    void Banner(Surface* banner) override;
+    // An alert from the window's announcer, which a screen reader speaks.
+    void Announce(Surface& surface, const std::string& text) override;
     // Posted to a message-only window of the front end's.
     void Later(std::function<void()> task) override;
     // Covers the other monitors (a click there is one on the rest screen) and
@@ -64,6 +68,7 @@ private:
     HWND later_window_ = nullptr;    // message-only: tasks for later arrive here
     std::deque<std::function<void()>> later_;
     bool menu_open_ = false;
+    Surface* banner_ = nullptr;  // while the decline key is registered
     MonitorCovers covers_;
     KeyboardHold keyboard_;
 };

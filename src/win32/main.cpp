@@ -199,6 +199,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vz::Program program(vz::Services{scheduler, disk, sound, resources, screen, DecimalSeparator()},
                         std::move(options));
     for (auto& source : PresenceSources(scheduler, &program.options())) program.AddPresenceSource(std::move(source));
+    if (const auto motion = vz::ParseMotion(program.options().Get("motion")))
+        program.SetMotion(vz::win32::MotionFor(*motion));
     vz::Runtime& runtime = program.runtime();
     vz::win32::Win32FrontEnd front_end;
     vz::Presenter presenter(runtime, front_end, display.dpi);

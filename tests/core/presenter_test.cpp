@@ -35,6 +35,9 @@ public:
     };
 
     Lines log;
+    // What a screen reader was told unasked, and when the decline key holds,
+    // apart from the rest.
+    Lines said;
     std::deque<std::function<void()>> later;
 
     // What the toolkit's loop does once the current event is done.
@@ -65,6 +68,10 @@ public:
     }
     void CloseMenu() override { log.push_back("close menu"); }
     void Rest(Surface* s) override { log.push_back("rest " + (s ? Name(s) : "over")); }
+    void Banner(Surface* s) override { said.push_back("decline key " + (s ? "on " + Name(s) : "off")); }
+    void Announce(Surface& s, const std::string& text) override {
+        said.push_back(Name(&s) + ": " + text);
+    }
     void Later(std::function<void()> task) override { later.push_back(std::move(task)); }
     // Seven pixels a character, thirteen high.
     Size TextSize(const Font&, const std::string& text) override {
@@ -136,6 +143,65 @@ TEST_F(Contract, TheMenuOpensOnceTheClickIsDoneAndSmallWindowsStackAboveTheRestS
     front_.Take();
     front_.RunLater();
     EXPECT_TRUE(front_.Take().empty());
+}
+
+TEST_F(Contract, AScreenReaderHearsTheBannerOnceWithItsTextAndTheRestBeginAndEnd) {
+    Attach();
+    run_.Do("start\nwait 58m");
+    EXPECT_EQ(std::exchange(front_.said, {}), Lines{"decline key on frmSplash"})
+        << "nothing said before the banner's text is set";
+    front_.RunLater();
+    EXPECT_EQ(std::exchange(front_.said, {}),
+              Lines{"frmSplash: Why not take a rest of 2 minutes."});
+    // Hovering changes the text on screen, and nothing is said again.
+    presenter_->Hover(Of("frmSplash"), rt().Find("frmSplash")->FindControl("Label2"));
+    presenter_->Hover(Of("frmSplash"), nullptr);
+    front_.RunLater();
+    EXPECT_TRUE(front_.said.empty());
+    // The countdown is not read out; the rest's start and its end are.
+    run_.Do("wait 9s");
+    front_.RunLater();
+    EXPECT_TRUE(front_.said.empty());
+    run_.Do("wait 1s");
+    run_.Do("wait 110s");
+    front_.RunLater();
+    EXPECT_EQ(std::exchange(front_.said, {}),
+              (Lines{"frmSplash: The rest begins.", "decline key off",
+                     "frmSplash: The rest is over."}));
+    // A declined banner says nothing more; the next hour's banner is heard again.
+    run_.Do("wait 58m");
+    front_.RunLater();
+    presenter_->Decline(Of("frmSplash"));
+    run_.Do("wait 1h");
+    front_.RunLater();
+    EXPECT_EQ(front_.said, (Lines{"decline key on frmSplash",
+                                  "frmSplash: Why not take a rest of 2 minutes.",
+                                  "decline key off", "decline key on frmSplash",
+                                  "frmSplash: Why not take a rest of 2 minutes."}));
+}
+
+TEST_F(Contract, TheKeyboardDeclinesTheBannerAndOpensTheRestScreensMenu) {
+    Attach();
+    const auto not_now = [&] { return rt().Find("frmSplash")->Variable("NotNow")->boolean; };
+    run_.Do("start\nwait 58m");
+    front_.Take();
+    // The menu key on the banner is a click on it, which opens nothing.
+    presenter_->MenuKey(Of("frmSplash"), Point{5, 30});
+    front_.RunLater();
+    EXPECT_TRUE(front_.Take().empty());
+    // Escape on the banner declines it, as clicking its text away does.
+    presenter_->Press(Of("frmSplash"), Key::Escape);
+    EXPECT_TRUE(not_now());
+    EXPECT_EQ(front_.Take(), Lines{"hide frmSplash"});
+    // The next hour's rest screen: the text is hidden and nothing declines.
+    run_.Do("wait 1h\nwait 10s");
+    front_.Take();
+    presenter_->Decline(Of("frmSplash"));
+    EXPECT_FALSE(not_now());
+    EXPECT_TRUE(front_.Take().empty());
+    presenter_->MenuKey(Of("frmSplash"), Point{960, 540});
+    front_.RunLater();
+    EXPECT_EQ(front_.Take(), Lines{"menu File over frmSplash at 960,540"});
 }
 
 TEST_F(Contract, InputFromARealWindowWhoseModelWindowIsGoneReachesNothing) {

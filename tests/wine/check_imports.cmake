@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Fails when one of EXES imports a DLL that Windows itself does not carry, such
 # as the MinGW C++ runtime or winpthreads, which a build without -static needs.
 set(system kernel32 user32 gdi32 gdiplus winmm shell32 shlwapi advapi32 msvcrt ole32 comctl32 ws2_32 shcore
-    wtsapi32)
+    wtsapi32 oleacc oleaut32)
 foreach(exe ${EXES})
   execute_process(COMMAND ${OBJDUMP} -p ${exe} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
