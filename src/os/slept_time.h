@@ -1,8 +1,7 @@
 #pragma once
 // How long the machine has slept (suspended, hibernated) since it started,
-// where the monotonic clock the timers run on does not count it: on Linux
-// that clock stands still in a suspend. On Windows the performance counter
-// counts the sleep itself, so nothing is missing there.
+// where the clock the timers run on does not count it: Linux's monotonic
+// clock and Windows' unbiased interrupt time stand still in a suspend.
 
 #include <cstdint>
 

@@ -14,7 +14,7 @@ public:
 
     virtual ~Scheduler() = default;
     // Milliseconds since the scheduler began, the time the machine slept
-    // included, though timers may not have counted it (see AfterSleep).
+    // included; timers leave the sleep out, going on where they were.
     virtual std::int64_t NowMs() const = 0;
     // Starts a repeating timer; ticks that fall due together come in start order.
     virtual TimerId Start(std::int64_t interval_ms, Tick tick) = 0;

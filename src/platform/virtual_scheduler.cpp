@@ -9,14 +9,10 @@ void VirtualScheduler::Advance(std::int64_t ms) {
     now_ = end;
 }
 
-void VirtualScheduler::Sleep(std::int64_t ms, AfterSleep after, const Tick& wake) {
+void VirtualScheduler::Sleep(std::int64_t ms, const Tick& wake) {
     now_ += ms;
-    if (after == AfterSleep::Resume) timers_.Shift(ms);
+    timers_.Shift(ms);
     if (wake) wake();
-    if (after == AfterSleep::Resume) return;
-    // Each overdue timer fires once, at the wake-up, and skips to its grid.
-    while (timers_.FireNext(now_, [this](std::int64_t) { return now_; })) {
-    }
 }
 
 }  // namespace vz

@@ -7,17 +7,6 @@
 
 namespace vz {
 
-// What a real scheduler's timers do once the machine wakes from a sleep.
-enum class AfterSleep {
-    // Its clock stood still (Linux's monotonic clock): each timer goes on
-    // where it was, its ticks later by the time slept.
-    Resume,
-    // Its clock ran on (Windows' performance counter): each timer that fell
-    // due meanwhile ticks once at the wake-up, the rest are skipped, and it
-    // keeps to its grid.
-    TickOnce,
-};
-
 class VirtualScheduler : public Scheduler {
 public:
     std::int64_t NowMs() const override { return now_; }
@@ -28,9 +17,10 @@ public:
 
     // Moves time forward by `ms`, firing every tick due up to and including the end.
     void Advance(std::int64_t ms);
-    // The machine sleeps for `ms`: time passes and no tick fires meanwhile;
-    // `wake`, if given, runs as it wakes, before any tick.
-    void Sleep(std::int64_t ms, AfterSleep after, const Tick& wake = {});
+    // The machine sleeps for `ms`: time passes, and the timers stand still as
+    // the real ones do on their clocks that leave out a sleep: each goes on
+    // where it was, later by the sleep. `wake`, if given, runs as it wakes.
+    void Sleep(std::int64_t ms, const Tick& wake = {});
     std::size_t ActiveTimers() const { return timers_.size(); }
 
 private:

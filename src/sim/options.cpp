@@ -12,12 +12,12 @@ namespace {
 
 void Usage(std::ostream& out, const char* program) {
     out << "usage: " << program << " [--data-dir DIR] [--screen WIDTHxHEIGHT] [--set KEY=VALUE]...\n"
-           "       [--sleep-like linux|windows] [SCRIPT]\n"
+           "       [SCRIPT]\n"
            "Runs a script of commands (start, wait D, click T, hover T, choose ITEM,\n"
            "dismiss, select W.COMBO N, key K, stop, print X, put/mkdir/remove NAME,\n"
            "away, back, lock, unlock, sleep D, busy on|off) in virtual time and prints\n"
            "each observable effect as '<ms> <effect>'. --set sets an option for the run\n"
-           "(no options file is read); --sleep-like picks whose timers a sleep imitates.\n"
+           "(no options file is read).\n"
            "verezerud-sim-gui does the same with the real windows on the display,\n"
            "where `snap FILE` saves the screen as PNG, and where --live-input lets the\n"
            "display's own pointer and keyboard reach the windows too, and the rest\n"
@@ -57,13 +57,6 @@ std::optional<int> ParseSimCommandLine(int argc, char** argv, const char* progra
             line.options.data_dir = args[++i];
         } else if (arg == "--set" && i + 1 < args.size()) {
             line.options.sets.push_back(args[++i]);
-        } else if (arg == "--sleep-like" && i + 1 < args.size()) {
-            const std::string& like = args[++i];
-            if (like != "linux" && like != "windows") {
-                std::cerr << program << ": --sleep-like takes linux or windows\n";
-                return 2;
-            }
-            line.options.after_sleep = like == "linux" ? AfterSleep::Resume : AfterSleep::TickOnce;
         } else if (arg == "--screen" && i + 1 < args.size()) {
             if (!ParseScreen(args[++i], line.options.screen)) {
                 std::cerr << program << ": bad screen size: " << args[i] << '\n';

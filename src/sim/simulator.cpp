@@ -37,7 +37,6 @@ Simulator::Simulator(const SimOptions& options, std::ostream& out, std::ostream&
     : out_(out),
       err_(err),
       data_dir_(options.data_dir),
-      after_sleep_(options.after_sleep),
       scheduler_(std::make_unique<VirtualScheduler>()) {
     std::error_code ec;
     std::filesystem::create_directories(NativePath(options.data_dir), ec);
@@ -137,7 +136,7 @@ bool Simulator::Execute(const Command& c, int n) {
         case Command::Kind::Tell: Tell(c.presence); return true;
         case Command::Kind::Sleep:
             Tell(Presence::Asleep);
-            scheduler_->Sleep(c.ms, after_sleep_, [this] { Tell(Presence::Awake); });
+            scheduler_->Sleep(c.ms, [this] { Tell(Presence::Awake); });
             return true;
     }
     return true;

@@ -24,12 +24,6 @@ struct SimOptions {
     Screen screen;
     bool live_input = false;  // verezerud-sim-gui: the display's pointer and keyboard count too
     std::vector<std::string> sets;  // --set KEY=VALUE, in order
-    // What a sleep does to the timers: as on the system the simulator runs on.
-#ifdef _WIN32
-    AfterSleep after_sleep = AfterSleep::TickOnce;
-#else
-    AfterSleep after_sleep = AfterSleep::Resume;
-#endif
 };
 
 class Simulator {
@@ -64,7 +58,6 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::string data_dir_;
-    AfterSleep after_sleep_;
     std::unique_ptr<VirtualScheduler> scheduler_;
     std::unique_ptr<Disk> disk_;
     std::unique_ptr<SoundPlayer> sound_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "os/slept_time.h"
 #include "win32/message_window.h"
 
 namespace vz::win32 {
@@ -12,8 +13,8 @@ constexpr wchar_t kClass[] = L"VerezerudTimers";
 }  // namespace
 
 WindowTimerScheduler::WindowTimerScheduler() {
-    ::QueryPerformanceFrequency(&frequency_);
-    ::QueryPerformanceCounter(&origin_);
+    ::QueryUnbiasedInterruptTime(&origin_);
+    slept_at_start_ns_ = vz::SleptNs();
     window_ = MakeMessageWindow(kClass, Proc, this);
 }
 
@@ -33,11 +34,13 @@ LRESULT CALLBACK WindowTimerScheduler::Proc(HWND window, UINT message, WPARAM w,
 }
 
 std::int64_t WindowTimerScheduler::NowNs() const {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    const std::int64_t ticks = now.QuadPart - origin_.QuadPart;
-    const std::int64_t f = frequency_.QuadPart;
-    return ticks / f * 1'000'000'000 + ticks % f * 1'000'000'000 / f;
+    ULONGLONG now = 0;
+    ::QueryUnbiasedInterruptTime(&now);
+    return std::int64_t(now - origin_) * 100;
+}
+
+std::int64_t WindowTimerScheduler::SleptNs() const {
+    return std::max<std::int64_t>(0, vz::SleptNs() - slept_at_start_ns_);
 }
 
 void WindowTimerScheduler::SetAlarm(std::optional<std::int64_t> wait_ms) {

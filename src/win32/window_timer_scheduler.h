@@ -1,7 +1,9 @@
 #pragma once
-// Real time for the program on Windows: the clock scheduler on the
-// performance counter, its alarm one window timer (SetTimer) of the UI
-// thread, so every tick runs on the thread that owns the windows.
+// Real time for the program on Windows: the clock scheduler's timers on the
+// unbiased interrupt time, which stands still while the machine sleeps, as
+// Linux's monotonic clock does, so a sleep does the same to the hour on both;
+// its alarm one window timer (SetTimer) of the UI thread, so every tick runs
+// on the thread that owns the windows.
 
 #include <windows.h>
 
@@ -19,11 +21,12 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
     std::int64_t NowNs() const override;
+    std::int64_t SleptNs() const override;
     void SetAlarm(std::optional<std::int64_t> wait_ms) override;
 
     HWND window_ = nullptr;  // message-only, for WM_TIMER
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER origin_{};
+    ULONGLONG origin_ = 0;  // in 100 ns
+    std::int64_t slept_at_start_ns_ = 0;
 };
 
 }  // namespace vz::win32
