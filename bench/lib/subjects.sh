@@ -11,6 +11,7 @@ PEER_PACKAGES=(workrave safeeyes xprintidle gir1.2-ayatanaappindicator3-0.1)
 subject_name() {
     case $1 in
     verezerud) echo "Verezerud" ;;
+    verezerud-aware) echo "Verezerud, both options on" ;;
     workrave) echo "Workrave" ;;
     safeeyes) echo "Safe Eyes" ;;
     esac
@@ -19,7 +20,7 @@ subject_name() {
 # subject_version S: the version a user of the program sees.
 subject_version() {
     case $1 in
-    verezerud) "$BIN" --version 2>/dev/null | awk '{ print $NF; exit }' ;;
+    verezerud*) "$BIN" --version 2>/dev/null | awk '{ print $NF; exit }' ;;
     *) dpkg-query -W -f='${Version}' "$1" 2>/dev/null | sed 's/-[^-]*$//' ;;
     esac
 }
@@ -27,6 +28,8 @@ subject_version() {
 subject_command() {
     case $1 in
     verezerud) SUBJECT_CMD=("$BIN") ;;
+    # Watching for the user away and busy: idle, logind, the active window...
+    verezerud-aware) SUBJECT_CMD=("$BIN" --set away-counts-as-rest=on --set hold-while-busy=on) ;;
     workrave) SUBJECT_CMD=(workrave) ;;
     safeeyes) SUBJECT_CMD=(safeeyes) ;;
     esac
@@ -37,7 +40,7 @@ subject_prepare() {
     local s=$1 phase=$2 home=$S_DIR/home
     [[ $phase == rest ]] || return 0
     case $s in
-    verezerud)
+    verezerud*)
         mkdir -p "$home/.local/share/verezerud"
         printf "\\x00\\x$(printf %02x "$OUR_REST_POSITION")" >"$home/.local/share/verezerud/SettingT.tim"
         ;;
@@ -70,7 +73,7 @@ safeeyes_packaged_config() {
 # come within 100 s, so its rest screen is not measured.
 subject_rest_at() {
     case $1 in
-    verezerud) echo "$OUR_REST_AT_S" ;;
+    verezerud*) echo "$OUR_REST_AT_S" ;;
     safeeyes) echo "$SAFEEYES_BREAK_AT_S" ;;
     *) return 1 ;;
     esac

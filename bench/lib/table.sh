@@ -63,7 +63,8 @@ print_table() {
         "rest_cpu|rest screen: CPU, % of one core ⁶"
         "rest_switches|rest screen: context switches per second ⁶"
     )
-    local peers=("${SUBJECTS[@]:1}") PEER_NOTE=
+    local peers=() PEER_NOTE=
+    for s in "${SUBJECTS[@]}"; do [[ $s == verezerud* ]] || peers+=("$s"); done
     local PEER_NOTE6=
     ((${#peers[@]})) && PEER_NOTE6="
    Safe Eyes: a short break every minute, no smart pause. Workrave is not measured here:
