@@ -1,6 +1,5 @@
 #pragma once
-// A sink that keeps what sources tell it, as "away@1200" lines, for tests
-// to compare and to wait on.
+// A sink that keeps what sources tell it, for tests to compare and to wait on.
 
 #include <cstdint>
 #include <string>
@@ -33,10 +32,10 @@ class RecordingSink : public PresenceSink {
 public:
     void Tell(Presence what, std::int64_t at_ms) override { told.push_back({what, at_ms}); }
 
-    // What was told, in order, without the times.
-    std::vector<std::string> Words() const {
-        std::vector<std::string> out;
-        for (const Told& t : told) out.push_back(Word(t.what));
+    // What was told, in order, as "busy@100 free@400".
+    std::string Heard() const {
+        std::string out;
+        for (const Told& t : told) out += (out.empty() ? "" : " ") + std::string(Word(t.what)) + "@" + std::to_string(t.at_ms);
         return out;
     }
     std::string Last() const { return told.empty() ? "" : Word(told.back().what); }

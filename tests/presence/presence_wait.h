@@ -1,7 +1,6 @@
 #pragma once
 // What the sources' tests share: a sink that notes when each thing was told,
-// waits that run the event loop until a condition holds, and programs run
-// to their end.
+// waits that run the event loop, and programs run to their end.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,17 +14,14 @@
 namespace vz::test {
 
 // Also notes the scheduler's time at which each thing was told.
-class TimedSink : public RecordingSink {
-public:
-    explicit TimedSink(const Scheduler& scheduler) : scheduler_(scheduler) {}
+struct TimedSink : RecordingSink {
+    explicit TimedSink(const Scheduler& scheduler) : scheduler(scheduler) {}
     void Tell(Presence what, std::int64_t at_ms) override {
         RecordingSink::Tell(what, at_ms);
-        heard_ms.push_back(scheduler_.NowMs());
+        heard_ms.push_back(scheduler.NowMs());
     }
+    const Scheduler& scheduler;
     std::vector<std::int64_t> heard_ms;
-
-private:
-    const Scheduler& scheduler_;
 };
 
 constexpr int kWaitLimitMs = 10000;

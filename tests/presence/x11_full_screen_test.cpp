@@ -1,6 +1,4 @@
-// The window in front full screen, under openbox: busy while another
-// program's active window is full screen, not while it is in the back, nor
-// for the program's own full-screen window.
+// The window in front full screen, under openbox.
 
 #include <gtest/gtest.h>
 
@@ -35,60 +33,29 @@ void AskFullScreen(const QString& window, bool on) {
 
 void Activate(const QString& window) { Output(QStringLiteral("xdotool"), {"windowactivate", "--sync", window}); }
 
-class FullScreen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // The windows first, then openbox, which adopts the windows it finds.
-        for (auto [p, title] : {std::pair{&film_, "Film"}, std::pair{&other_, "Other"}}) {
-            p->start(QStringLiteral("xmessage"), {"-geometry", "300x200+50+50", "-title", title, title});
-            ASSERT_TRUE(p->waitForStarted());
-        }
-        ASSERT_TRUE(RunUntil([this] {
-            film_id_ = Output(QStringLiteral("xdotool"), {"search", "--name", "^Film$"}).section('\n', 0, 0);
-            other_id_ = Output(QStringLiteral("xdotool"), {"search", "--name", "^Other$"}).section('\n', 0, 0);
-            return !film_id_.isEmpty() && !other_id_.isEmpty();
-        }));
-        wm_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        ASSERT_TRUE(wm_.waitForStarted());
-        ASSERT_TRUE(RunUntil([this] {
-            return Output(QStringLiteral("xprop"), {"-id", other_id_, "_NET_FRAME_EXTENTS"}).contains('=') &&
-                   Output(QStringLiteral("xprop"), {"-id", film_id_, "_NET_FRAME_EXTENTS"}).contains('=');
-        }));
-    }
-    void TearDown() override {
-        for (QProcess* p : {&film_, &other_, &wm_}) {
-            p->terminate();
-            if (!p->waitForFinished(3000)) p->kill();
-        }
-    }
-    QProcess wm_, film_, other_;
-    QString film_id_, other_id_;
-};
-
-TEST_F(FullScreen, BusyWhileTheActiveWindowIsFullScreen) {
+TEST(FullScreen, BusyWhileAnotherProgramsActiveWindowIsFullScreenNotForTheProgramsOwn) {
+    // The windows first, then openbox, which adopts the windows it finds.
+    QProcess film, other, wm;
+    QString film_id, other_id;
+    for (auto [p, title] : {std::pair{&film, "Film"}, std::pair{&other, "Other"}})
+        p->start(QStringLiteral("xmessage"), {"-geometry", "300x200+50+50", "-title", title, title});
+    ASSERT_TRUE(RunUntil([&] {
+        film_id = Output(QStringLiteral("xdotool"), {"search", "--name", "^Film$"}).section('\n', 0, 0);
+        other_id = Output(QStringLiteral("xdotool"), {"search", "--name", "^Other$"}).section('\n', 0, 0);
+        return !film_id.isEmpty() && !other_id.isEmpty();
+    }));
+    wm.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    ASSERT_TRUE(RunUntil([&] {
+        return Output(QStringLiteral("xprop"), {"-id", other_id, "_NET_FRAME_EXTENTS"}).contains('=') &&
+               Output(QStringLiteral("xprop"), {"-id", film_id, "_NET_FRAME_EXTENTS"}).contains('=');
+    }));
     RealTimeScheduler scheduler;
     TimedSink sink(scheduler);
-    Activate(film_id_);
+    Activate(other_id);
     qt::X11FullScreen source(scheduler);
     source.Start(sink);
     EXPECT_NE(source.Describe().front().find("_NET_ACTIVE_WINDOW"), std::string::npos);
 
-    AskFullScreen(film_id_, true);
-    ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
-    Activate(other_id_);
-    ASSERT_TRUE(WaitForTold(sink, 2, "free"));
-    Activate(film_id_);
-    ASSERT_TRUE(WaitForTold(sink, 3, "busy"));
-    AskFullScreen(film_id_, false);
-    ASSERT_TRUE(WaitForTold(sink, 4, "free"));
-}
-
-TEST_F(FullScreen, TheProgramsOwnFullScreenWindowIsNoBusiness) {
-    RealTimeScheduler scheduler;
-    TimedSink sink(scheduler);
-    Activate(other_id_);
-    qt::X11FullScreen source(scheduler);
-    source.Start(sink);
     QWidget rest;
     rest.showFullScreen();
     const QString own = QString::number(rest.winId());
@@ -98,11 +65,19 @@ TEST_F(FullScreen, TheProgramsOwnFullScreenWindowIsNoBusiness) {
     ASSERT_TRUE(RunUntil([&] { return source.Active() == rest.winId(); }));
     // Another program's full-screen window after it: the first busy is its.
     rest.hide();
-    const std::int64_t film = scheduler.NowMs();
-    Activate(film_id_);
-    AskFullScreen(film_id_, true);
+    const std::int64_t shown = scheduler.NowMs();
+    Activate(film_id);
+    AskFullScreen(film_id, true);
     ASSERT_TRUE(WaitForTold(sink, 1, "busy"));
-    EXPECT_GE(sink.heard_ms[0], film);
+    EXPECT_GE(sink.heard_ms[0], shown);
+    Activate(other_id);
+    ASSERT_TRUE(WaitForTold(sink, 2, "free"));
+    Activate(film_id);
+    ASSERT_TRUE(WaitForTold(sink, 3, "busy"));
+    AskFullScreen(film_id, false);
+    ASSERT_TRUE(WaitForTold(sink, 4, "free"));
+    for (QProcess* p : {&film, &other, &wm}) p->kill();
+    for (QProcess* p : {&film, &other, &wm}) p->waitForFinished();
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
-#include <utility>
 #include <csignal>
 #include <unistd.h>
 
@@ -18,6 +17,20 @@ namespace {
 
 constexpr int kStartLimitMs = 30'000;
 
+QString Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+void Write(const QString& path, const QString& text, bool program = false) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+    f.close();
+    if (program) f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+}
+
+}  // namespace
+
 bool WaitFor(const std::function<bool()>& done, int limit_ms) {
     QElapsedTimer clock;
     clock.start();
@@ -27,13 +40,6 @@ bool WaitFor(const std::function<bool()>& done, int limit_ms) {
     }
     return true;
 }
-
-QString Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-}  // namespace
 
 const char* NameOf(Compositor c) {
     switch (c) {
@@ -86,22 +92,12 @@ bool NestedSession::Start(Compositor compositor, int outputs, int scale) {
             QFile::copy("/usr/bin/kwin_wayland", kwin);
             // Its screen locker would lock the idle nested session.
             QDir().mkpath(dir_ + "/config");
-            QFile locker(dir_ + "/config/kscreenlockerrc");
-            if (locker.open(QIODevice::WriteOnly))
-                locker.write("[Daemon]\nAutolock=false\nLockOnResume=false\nTimeout=0\n");
-            locker.close();
-            QFile xwayland(dir_ + "/config/kwinrc");
-            if (xwayland.open(QIODevice::WriteOnly))
-                xwayland.write(QString("[Xwayland]\nScale=%1\n").arg(scale).toUtf8());
-            xwayland.close();
+            Write(dir_ + "/config/kscreenlockerrc", "[Daemon]\nAutolock=false\nLockOnResume=false\nTimeout=0\n");
+            Write(dir_ + "/config/kwinrc", QString("[Xwayland]\nScale=%1\n").arg(scale));
             env.insert("KWIN_COMPOSE", "Q");  // no OpenGL on a virtual display
             // A program kwin starts once XWayland runs tells its display.
-            QFile script(dir_ + "/ready.sh");
-            if (script.open(QIODevice::WriteOnly))
-                script.write(("#!/bin/sh\necho \"$DISPLAY $XAUTHORITY\" > '" + ready +
-                              "'\nexec sleep 100000\n").toUtf8());
-            script.close();
-            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            Write(dir_ + "/ready.sh", "#!/bin/sh\necho \"$DISPLAY $XAUTHORITY\" > '" + ready + "'\nexec sleep 100000\n",
+                  true);
             command << kwin << "--x11-display" << host << "--xwayland" << "--socket" << socket_
                     << "--width" << "1920" << "--height" << "1080" << "--output-count"
                     << QString::number(outputs) << "--scale" << QString::number(scale)
@@ -148,27 +144,12 @@ bool NestedSession::Start(Compositor compositor, int outputs, int scale) {
         return false;
     }
     // XWayland answers (weston starts it on the first client).
-    QProcess probe;
-    probe.setProcessEnvironment(X11Client());
-    const bool answers = WaitFor(
-        [&] {
-            probe.start("xdpyinfo", {});
-            probe.waitForFinished(5000);
-            return probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
-        },
-        kStartLimitMs);
-    if (!answers) {
+    if (!WaitFor([&] { return Command("xdpyinfo", {}, X11Client()).contains("name of display"); },
+                 kStartLimitMs)) {
         error_ = "XWayland " + x_display_ + " does not answer";
         return false;
     }
-    if (scale != 1) {
-        QProcess xrdb;
-        xrdb.setProcessEnvironment(X11Client());
-        xrdb.start("xrdb", {"-merge"});
-        xrdb.write(QString("Xft.dpi: %1\n").arg(96 * scale).toUtf8());
-        xrdb.closeWriteChannel();
-        xrdb.waitForFinished(5000);
-    }
+    if (scale != 1) Command("xrdb", {"-merge"}, X11Client(), QString("Xft.dpi: %1\n").arg(96 * scale).toUtf8());
     return true;
 }
 
@@ -226,14 +207,9 @@ QProcessEnvironment NestedSession::WaylandClient() const {
 
 Terminal::Terminal(const NestedSession& session, const QString& file) : file_(file) {
     QFile::remove(file_);
-    const QString shell = file_ + ".sh";
-    QFile script(shell);
-    if (script.open(QIODevice::WriteOnly))
-        script.write(("#!/bin/sh\nexec cat > '" + file_ + "'\n").toUtf8());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    Write(file_ + ".sh", "#!/bin/sh\nexec cat > '" + file_ + "'\n", true);
     process_.setProcessEnvironment(session.WaylandClient());
-    process_.start("weston-terminal", {"--shell=" + shell});
+    process_.start("weston-terminal", {"--shell=" + file_ + ".sh"});
     process_.waitForStarted();
 }
 

@@ -12,10 +12,13 @@
 #include <QRect>
 #include <QString>
 #include <QTemporaryDir>
-#include <memory>
+#include <functional>
 #include <vector>
 
 namespace vz::test {
+
+// Whether `done` comes to hold, asked every 50 ms, within the limit.
+bool WaitFor(const std::function<bool()>& done, int limit_ms = 10'000);
 
 enum class Compositor { Mutter, Kwin, Weston };
 const char* NameOf(Compositor compositor);

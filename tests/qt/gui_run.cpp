@@ -100,9 +100,13 @@ QImage LiveSim::Snap(const QString& commands, const QString& name) {
     return LoadShot(name);
 }
 
-QString Command(const QString& program, const QStringList& args) {
+QString Command(const QString& program, const QStringList& args,
+                const QProcessEnvironment& environment, const QByteArray& input) {
     QProcess p;
+    if (!environment.isEmpty()) p.setProcessEnvironment(environment);
     p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(kStepLimitMs)) {
         p.kill();
         p.waitForFinished();

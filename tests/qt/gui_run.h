@@ -48,8 +48,10 @@ private:
     QProcess process_;
 };
 
-// Runs a command to its end (bounded) and returns its standard output.
-QString Command(const QString& program, const QStringList& args);
+// Runs a command to its end (bounded), in `environment` if one is given and
+// with `input` on its standard input, and returns its standard output.
+QString Command(const QString& program, const QStringList& args,
+                const QProcessEnvironment& environment = {}, const QByteArray& input = {});
 
 struct XWindow {
     QString id;

@@ -5,15 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QPixmap>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
-#include <QThread>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "compositor.h"
 #include "gui_run.h"
@@ -24,8 +20,6 @@ namespace vz::test {
 namespace {
 
 VZ_SUITE_DISPLAY("Wayland/Desktop", "3840x1080");
-
-constexpr int kWaitMs = 10'000;
 
 struct Promises {
     Compositor compositor;
@@ -52,16 +46,6 @@ const Promises kDesktops[] = {
     // user's again after the hour, and that is all.
     {Compositor::Weston, false, false, false, false, false, false, false},
 };
-
-bool WaitFor(const std::function<bool()>& done, int limit_ms = kWaitMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limit_ms) return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 // The test's display as the user would see it; the last of each name is kept.
 QImage Screen(const QString& name) {
@@ -122,28 +106,27 @@ TEST_P(Desktop, TheReminderKeepsWhatThisDesktopAllows) {
     if (p.every_output_black) {
         EXPECT_TRUE(WaitFor([&] {
             const QImage shot = Screen("rest");
-            return All(shot, second_output, IsBlack) &&
-                   All(shot, QRect(first_output.x(), 600, 1920, 440), IsBlack);
+            return All(shot, second_output, IsBlack) && All(shot, QRect(first_output.x(), 600, 1920, 440), IsBlack);
         })) << "an output is not black";
     }
-    const auto program_has_keys = [&](int enters) {
+    const auto traced = [&](const QString& line, int times = 1) {
         return WaitFor([&] {
             trace += sim.Send("wait 0ms");
-            return trace.count(QLatin1String("ignored key Enter")) >= enters;
+            return trace.count(line) >= times;
         });
     };
     if (p.rest_holds_keys) {
         Type("rest");
-        EXPECT_TRUE(program_has_keys(1)) << "the rest screen has not the keyboard";
+        EXPECT_TRUE(traced("ignored key Enter")) << "the rest screen has not the keyboard";
         second = std::make_unique<Terminal>(session, dir + "/second");
         EXPECT_TRUE(WaitFor([&] { return QFile::exists(dir + "/second"); }));
         for (int i = 0; i < 3; ++i) Type("during");
-        EXPECT_TRUE(program_has_keys(4));
+        EXPECT_TRUE(traced("ignored key Enter", 4));
         if (p.switching_held) {
             // alt+Tab, to the windows under the rest screen.
             Command("xdotool", {"key", "alt+Tab"});
             Type("switched");
-            EXPECT_TRUE(program_has_keys(5));
+            EXPECT_TRUE(traced("ignored key Enter", 5));
         }
         EXPECT_EQ(second->Typed(), "") << "a window opened during the rest took the keyboard";
         EXPECT_FALSE(first.Typed().contains("rest") || first.Typed().contains("switched"))
@@ -160,10 +143,7 @@ TEST_P(Desktop, TheReminderKeepsWhatThisDesktopAllows) {
             << "the menu is not seen";
         // Chosen with the keyboard, through the compositor: About is the last.
         Command("xdotool", {"key", "Up", "Return"});
-        EXPECT_TRUE(WaitFor([&] {
-            trace += sim.Send("wait 0ms");
-            return trace.contains("show frmAbout");
-        })) << "the menu does not take the keyboard";
+        EXPECT_TRUE(traced("show frmAbout")) << "the menu does not take the keyboard";
         const QRect about(first_output.x() + 803, 445, 314, 190);
         if (p.windows_seen) {
             EXPECT_TRUE(WaitFor([&] { return Count(Screen("about"), about, Light) > 314 * 190 / 2; }))
@@ -190,13 +170,10 @@ TEST(WaylandScale, AtTwiceTheScaleTheWindowsAreDrawnAtTheOutputsResolution) {
     LiveSim sim(FreshDir("data"), {}, session.X11Client());
     EXPECT_TRUE(sim.Send("start\nwait 58m").contains("show frmSplash"));
     // The banner in XWayland's pixels, which are the output's.
-    QProcess info;
-    info.setProcessEnvironment(session.X11Client());
     QString banner;
     EXPECT_TRUE(WaitFor([&] {
-        info.start("xdotool", {"search", "--onlyvisible", "--name", "^Verezerud$", "getwindowgeometry"});
-        info.waitForFinished(5000);
-        banner = QString::fromUtf8(info.readAllStandardOutput());
+        banner = Command("xdotool", {"search", "--onlyvisible", "--name", "^Verezerud$", "getwindowgeometry"},
+                         session.X11Client());
         return banner.contains("Geometry:");
     }));
     EXPECT_TRUE(banner.contains("Geometry: 3840x56")) << banner.toStdString();

@@ -1,8 +1,8 @@
 // The instance lock on Windows, checked under Wine: a second holder is kept
 // out, in another process and in the same one, and a holder that is killed
 // leaves no lock behind. `lock_probe DIR` runs the checks, starting itself as
-// `lock_probe hold DIR` for the other process, which says "held" once it has
-// the lock and keeps it until its input closes or it is killed.
+// `lock_probe hold DIR` for the other process, which signals the event
+// "vz-lock-held" once it has the lock and keeps it until it is killed.
 
 #include <windows.h>
 
@@ -27,9 +27,12 @@ State TryLock(const std::string& dir) { return vz::InstanceLock(dir).state(); }
 
 int Hold(const std::string& dir) {
     vz::InstanceLock lock(dir);
-    std::printf("%s\n", lock.state() == State::Acquired ? "held" : lock.error().c_str());
-    std::fflush(stdout);
-    std::getchar();
+    if (lock.state() != State::Acquired) {
+        std::printf("%s\n", lock.error().c_str());
+        return 1;
+    }
+    ::SetEvent(::OpenEventW(EVENT_MODIFY_STATE, FALSE, L"vz-lock-held"));
+    ::Sleep(INFINITE);
     return 0;
 }
 
@@ -46,35 +49,19 @@ int main() {
     const std::string dir = vz::Narrow(argv[1]);
     ::CreateDirectoryW(argv[1], nullptr);
 
-    // The holder, with pipes for its input and output.
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out_read, out_write, in_read, in_write;
-    ::CreatePipe(&out_read, &out_write, &inherit, 0);
-    ::SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
-    ::CreatePipe(&in_read, &in_write, &inherit, 0);
-    ::SetHandleInformation(in_write, HANDLE_FLAG_INHERIT, 0);
+    HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, L"vz-lock-held");
     STARTUPINFOW start{};
     start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = in_read;
-    start.hStdOutput = out_write;
-    start.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring command = L"\"" + std::wstring(self) + L"\" hold \"" + argv[1] + L"\"";
     PROCESS_INFORMATION holder{};
-    if (!::CreateProcessW(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
-                          &holder)) {
+    if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &holder)) {
         std::fprintf(stderr, "cannot start the holder: %lu\n", ::GetLastError());
         return 1;
     }
-    ::CloseHandle(out_write);
-    ::CloseHandle(in_read);
-    char said[256] = {};
-    DWORD n = 0;
-    ::ReadFile(out_read, said, sizeof said - 1, &n, nullptr);
-    Check(std::string(said, n).rfind("held", 0) == 0, "the first program takes the lock");
-
+    const HANDLE either[] = {held, holder.hProcess};
+    Check(::WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0, "the first program takes the lock");
     Check(TryLock(dir) == State::HeldElsewhere, "a second program is kept out");
     ::TerminateProcess(holder.hProcess, 9);
     ::WaitForSingleObject(holder.hProcess, INFINITE);

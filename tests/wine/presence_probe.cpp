@@ -1,9 +1,6 @@
 // The Windows sources of presence under Wine, as far as Wine has them: idle
-// time from GetLastInputInfo (away dated back to the last input, back with
-// input sent through SendInput); lock and sleep as the system's messages
-// reach the hidden window, the power broadcast too; the microphone entries
-// of the capability access store, written as Windows writes them; and what
-// each source says of itself.
+// time, lock and sleep, the microphone's entries in the capability access
+// store written as Windows writes them, and what each source says of itself.
 
 #include <windows.h>
 

@@ -23,6 +23,7 @@ inline int failures = 0;
 
 inline void Check(bool ok, const char* what) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+    std::fflush(stdout);  // before what a program started meanwhile prints
     if (!ok) ++failures;
 }
 

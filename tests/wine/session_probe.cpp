@@ -1,13 +1,7 @@
 // The Windows program under Wine. `session_probe PROGRAM` runs PROGRAM as
-// Windows would: a second program says so in a box and leaves with status 0,
-// touching nothing; the usage file left at C:\ is carried over through a
-// temporary name, and a temporary that a start cut short left is carried
-// again; a folder in place of the usage file is told once, in a box above
-// all windows, and the session may end while the box is up; the end of the
-// session, or WM_CLOSE as the installer sends it, credits the unfinished hour
-// exactly once, however often it is told. In virtual time, a failure that
-// stays, comes back or repeats every hour shows in a box once. For the
-// installer's test:
+// Windows would (a second program, the usage file carried over, the end of
+// the session, failures told in boxes), each check saying what it shows.
+// For the installer's test:
 //   session_probe start PROGRAM      starts it and waits for its session window
 //   session_probe running            waits for a program's session window
 //   session_probe stop               closes the program that runs, as the installer does
@@ -30,10 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Check(bool ok, const char* what) {
-    probe::Check(ok, what);
-    std::fflush(stdout);
-}
+using probe::Check;
 
 PROCESS_INFORMATION Start(std::wstring command) {
     STARTUPINFOW start{};
@@ -83,12 +74,6 @@ std::wstring BoxText(DWORD thread, HWND* box) {
     return text;
 }
 
-std::wstring Title(HWND w) {
-    wchar_t text[64] = {};
-    ::GetWindowTextW(w, text, 64);
-    return text;
-}
-
 DWORD EndedWith(HANDLE process, DWORD wait_ms = 30000) {
     if (::WaitForSingleObject(process, wait_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = 0;
@@ -112,10 +97,16 @@ void Put(const fs::path& file, const char* bytes, std::size_t n) {
     std::ofstream(file, std::ios::binary).write(bytes, std::streamsize(n));
 }
 
+// `message` sent to `window` as the system sends it; the answer.
+DWORD_PTR Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, 30000, &answer);
+    return answer;
+}
+
 // As the installer asks a running program to finish.
 DWORD Close(HWND session, HANDLE process) {
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(session, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 30000, &answer);
+    Send(session, WM_CLOSE);
     return EndedWith(process);
 }
 
@@ -126,22 +117,15 @@ int StartOnly(const std::wstring& program) {
     return up ? 0 : 1;
 }
 
-int Running() {
-    HWND session = WindowOf(0, L"VerezerudSession");
+// A running program, found by its session window; closed too when `stop`.
+int RunningOrStop(bool stop) {
+    HWND session = WindowOf(0, L"VerezerudSession", stop ? 0 : 30000);
     DWORD id = 0;
     if (session) ::GetWindowThreadProcessId(session, &id);
-    std::printf("%s %lu\n", session ? "running" : "none running", id);
-    return session ? 0 : 1;
-}
-
-int StopOnly() {
-    HWND session = WindowOf(0, L"VerezerudSession", 0);
-    DWORD id = 0;
-    if (session) ::GetWindowThreadProcessId(session, &id);
-    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    const DWORD code = process ? Close(session, process) : STILL_ACTIVE;
-    std::printf("%s %lu\n", code == 0 ? "stopped" : "nothing stopped", id);
-    return code == 0 ? 0 : 1;
+    HANDLE process = stop ? ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
+    const bool ok = stop ? process && Close(session, process) == 0 : session != nullptr;
+    std::printf("%s %lu\n", ok ? (stop ? "stopped" : "running") : (stop ? "nothing stopped" : "none running"), id);
+    return ok ? 0 : 1;
 }
 
 // Shared for reading only: nobody may write, delete or rename it meanwhile.
@@ -240,8 +224,7 @@ int main() {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (argc == 3 && mode == L"start") return StartOnly(argv[2]);
-    if (argc == 2 && mode == L"running") return Running();
-    if (argc == 2 && mode == L"stop") return StopOnly();
+    if (argc == 2 && (mode == L"running" || mode == L"stop")) return RunningOrStop(mode == L"stop");
     if (argc == 4 && mode == L"hold") return Hold(argv[2], argv[3]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: session_probe PROGRAM | start PROGRAM | running | stop | hold FILE COMMAND\n");
@@ -268,7 +251,9 @@ int main() {
     HWND box = nullptr;
     Check(BoxText(second.dwThreadId, &box) == L"Verezerud is already running.",
           "a second program says that Verezerud is already running");
-    Check(Title(box) == L"Verezerud", "in a box titled Verezerud");
+    wchar_t title[64] = {};
+    ::GetWindowTextW(box, title, 64);
+    Check(title == std::wstring(L"Verezerud"), "in a box titled Verezerud");
     Check(Bytes(carrying) == "05", "and leaves the data folder alone");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     Check(second.hProcess && EndedWith(second.hProcess) == 0, "OK, and it leaves with status 0");
@@ -282,13 +267,8 @@ int main() {
     session = first.hProcess ? SessionWindow(first.dwThreadId) : nullptr;
     Check(Bytes(usage) == "05 00", "the earlier usage file is carried over whole");
     Check(!fs::exists(carrying), "through its temporary name");
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(session, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                          30000, &answer);
-    Check(answer == TRUE, "the program lets the session end");
-    for (int i = 0; i < 2; ++i)
-        ::SendMessageTimeoutW(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                              30000, &answer);
+    Check(Send(session, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == TRUE, "the program lets the session end");
+    for (int i = 0; i < 2; ++i) Send(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     Check(first.hProcess && EndedWith(first.hProcess) == 0, "the program ends with the session");
     Check(Bytes(usage) == "06 00", "the unfinished hour is credited once");
 
@@ -300,8 +280,7 @@ int main() {
     Check(told.rfind(L"Cannot read the usage total (", 0) == 0, "a folder in place of the usage file is told");
     Check(box && (::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST), "in a box above all windows");
     session = first.hProcess ? SessionWindow(first.dwThreadId) : nullptr;
-    ::SendMessageTimeoutW(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 30000,
-                          &answer);
+    Send(session, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     Check(first.hProcess && EndedWith(first.hProcess) == 0,
           "the session ends while the box is up, and no other box holds it");
 
